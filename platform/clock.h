@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+// Milliseconds of a monotonic clock, wrapping at 2^32 like the original tick
+// count; compare two ticks only through their unsigned difference.
+uint32_t TickCount();
+
+void SleepMs(uint32_t ms);
+
+} // namespace platform

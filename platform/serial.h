@@ -1,0 +1,53 @@
+#pragma once
+// Serial ports on termios. The port behaves like a synchronous port with the
+// reader's fixed time-outs: a read of n bytes ends after 400 ms per byte plus
+// 400 ms, or after 2000 ms between two bytes; a write after 40 ms per byte
+// plus 400 ms. All waits block in poll(); none spins.
+
+#include "platform/handle.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The device node a port name stands for: a leading "\\.\" is ignored, "comN"
+// (any case) goes through the port map, anything else is taken as a path.
+// Empty when a comN name maps to nothing.
+std::string ResolvePortName(std::string_view name);
+
+// Folder of the comN links: $TXV_PORTS_DIR, else $XDG_CONFIG_HOME/txv/ports,
+// else ~/.config/txv/ports.
+std::string PortsDir();
+
+// Opens exclusively, raw 8N1 at the given rate, both queues flushed.
+// kInvalidHandle when the name does not resolve, the node does not open, is
+// held by another program, is not a terminal or refuses the rate.
+DeviceHandle OpenSerialPort(std::string_view name, int baud);
+
+// Bytes written (all of them unless the write time-out passed); -1 on error
+// or for a handle that is not a serial port.
+long SerialWrite(DeviceHandle h, const uint8_t* data, size_t count);
+
+// Bytes read into buf (fewer than count after a time-out); -1 on error or for
+// a handle that is not a serial port.
+long SerialRead(DeviceHandle h, uint8_t* buf, size_t count);
+
+// Bytes waiting to be read; a failed query counts as an empty queue.
+int SerialBytesQueued(DeviceHandle h);
+
+// Waits until at least minBytes are queued or timeoutMs passes; returns the
+// queue count seen last. Blocks in poll() on readability, re-testing the queue
+// at every arrival, so it returns the moment the condition holds.
+int SerialWaitQueued(DeviceHandle h, int minBytes, uint32_t timeoutMs);
+
+// Waits up to timeoutMs for the port to become readable; returns early, with
+// false, when the handle's idle wake is set. True when bytes are queued.
+bool SerialWaitReadableOrWake(DeviceHandle h, uint32_t timeoutMs);
+
+// Drops what waits in the input and/or output queue.
+bool SerialPurge(DeviceHandle h, bool input, bool output);
+
+} // namespace platform
