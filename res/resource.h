@@ -16,14 +16,14 @@ enum class ControlKind {
     CheckBox,    // automatic check box
     RadioButton, // automatic radio button
     GroupBox,
-    Static,      // static text (also the controls the program turns into labels)
+    Static, // static text (also the controls the program turns into labels)
     Edit,
     ComboDropDown, // editable drop-down combo
     ComboDropList, // drop-down list combo
     ListBox,
     Tab,
-    Icon,        // static icon (resource 177)
-    HyperLink,   // static text that the About box turns into a link
+    Icon,      // static icon (resource 177)
+    HyperLink, // static text that the About box turns into a link
 };
 
 // Style bits; only those the program's dialogs use.
@@ -34,7 +34,7 @@ enum ControlStyle : uint32_t {
     kSunken = 1u << 2,      // sunken border (static)
     kUpperCase = 1u << 3,   // edit turns typed letters into capitals
     kReadOnly = 1u << 4,    // edit
-    kMultiline = 1u << 5,   // edit
+    kMultiline = 1u << 5,   // edit; a button wraps its caption
     kVScroll = 1u << 6,     // vertical scroll bar
     kHScroll = 1u << 7,     // horizontal scroll bar
     kWantReturn = 1u << 8,  // multi-line edit takes Enter
