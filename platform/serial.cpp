@@ -1,0 +1,119 @@
+#include "platform/serial.h"
+
+#include "platform/serial_port.h"
+
+#include <fcntl.h>
+#include <memory>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+bool SpeedFor(int baud, speed_t* speed) {
+    switch (baud) {
+    case 4800:
+        *speed = B4800;
+        return true;
+    case 9600:
+        *speed = B9600;
+        return true;
+    case 19200:
+        *speed = B19200;
+        return true;
+    case 38400:
+        *speed = B38400;
+        return true;
+    case 115200:
+        *speed = B115200;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Raw 8N1 without flow control; reads with O_NONBLOCK and VMIN 1 give
+// EAGAIN for "nothing yet" and 0 only for a hang-up.
+bool ConfigureLine(int fd, speed_t speed) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0)
+        return false;
+    cfmakeraw(&tio);
+    tio.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS | CSIZE);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0 ||
+        tcsetattr(fd, TCSANOW, &tio) != 0)
+        return false;
+    // tcsetattr succeeds when any part of the change took; check the rate.
+    termios applied{};
+    return tcgetattr(fd, &applied) == 0 && cfgetospeed(&applied) == speed &&
+           cfgetispeed(&applied) == speed;
+}
+
+std::shared_ptr<SerialPort> PortOf(DeviceHandle h) {
+    return LookupDeviceAs<SerialPort>(h);
+}
+
+} // namespace
+
+DeviceHandle OpenSerialPort(std::string_view name, int baud) {
+    speed_t speed;
+    if (!SpeedFor(baud, &speed))
+        return kInvalidHandle;
+    std::string path = ResolvePortName(name);
+    if (path.empty())
+        return kInvalidHandle;
+    int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return kInvalidHandle;
+    // flock keeps out every other opener, root included; TIOCEXCL also the
+    // programs that take no lock.
+    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || !ConfigureLine(fd, speed) ||
+        ioctl(fd, TIOCEXCL) != 0) {
+        close(fd);
+        return kInvalidHandle;
+    }
+    tcflush(fd, TCIOFLUSH);
+    return RegisterDevice(std::make_shared<SerialPort>(fd));
+}
+
+long SerialWrite(DeviceHandle h, const uint8_t* data, size_t count) {
+    auto port = PortOf(h);
+    if (!port || (!data && count > 0))
+        return -1;
+    return port->Write(data, count);
+}
+
+long SerialRead(DeviceHandle h, uint8_t* buf, size_t count) {
+    auto port = PortOf(h);
+    if (!port || (!buf && count > 0))
+        return -1;
+    return port->Read(buf, count);
+}
+
+int SerialBytesQueued(DeviceHandle h) {
+    auto port = PortOf(h);
+    return port ? port->BytesQueued() : 0;
+}
+
+int SerialWaitQueued(DeviceHandle h, int minBytes, uint32_t timeoutMs) {
+    auto port = PortOf(h);
+    return port ? port->WaitQueued(minBytes, timeoutMs) : 0;
+}
+
+bool SerialWaitReadableOrWake(DeviceHandle h, uint32_t timeoutMs) {
+    auto port = PortOf(h);
+    return port && port->WaitReadableOrWake(timeoutMs);
+}
+
+bool SerialPurge(DeviceHandle h, bool input, bool output) {
+    auto port = PortOf(h);
+    return port && port->Purge(input, output);
+}
+
+} // namespace platform

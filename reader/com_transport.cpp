@@ -1,0 +1,131 @@
+#include "reader/com_transport.h"
+
+#include "platform/clock.h"
+#include "platform/serial.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+uint32_t g_nComTimeoutMs = 0;
+uint32_t g_dwComStartTick = 0;
+
+namespace {
+
+constexpr int kSearchBaud = 9600;
+// Room of the name-to-path texts, terminator excluded.
+constexpr size_t kMaxPortDigits = 9;
+constexpr size_t kMaxPortPath = 19;
+constexpr const char* kDevicePrefix = "\\\\.\\";
+constexpr uint32_t kCollectMs = 1000;
+
+bool IsAcceptedBaud(int baud) {
+    return baud == 4800 || baud == 9600 || baud == 19200 || baud == 38400 || baud == 115200;
+}
+
+// The path a port name opens under: the name itself, or with the device
+// prefix once its digits read 10 or more. False when the digits or the path
+// would not fit their room.
+bool PortPath(const char* name, std::string* path) {
+    std::string digits;
+    for (const char* c = name; *c; ++c) {
+        if (*c < '0' || *c > '9')
+            continue;
+        if (digits.size() == kMaxPortDigits)
+            return false;
+        digits += *c;
+    }
+    *path = std::atoi(digits.c_str()) > 9 ? kDevicePrefix + std::string(name) : std::string(name);
+    return path->size() <= kMaxPortPath;
+}
+
+} // namespace
+
+DeviceHandle OpenComPort(const char* name) {
+    return OpenComPortBaud(name, kSearchBaud);
+}
+
+DeviceHandle OpenComPortBaud(const char* name, int baud) {
+    std::string path;
+    if (!IsAcceptedBaud(baud) || !name || !PortPath(name, &path))
+        return platform::kInvalidHandle;
+    return platform::OpenSerialPort(path, baud);
+}
+
+int ComWrite(DeviceHandle h, const uint8_t* data, int count) {
+    if (count < 0)
+        return ReaderFailed;
+    return platform::SerialWrite(h, data, size_t(count)) == count ? ReaderOk : ReaderFailed;
+}
+
+int ComReadExact(DeviceHandle h, uint8_t* buffer, int count) {
+    if (count < 0)
+        return ReaderFailed;
+    return platform::SerialRead(h, buffer, size_t(count)) == count ? ReaderOk : ReaderFailed;
+}
+
+int ComWaitStage(DeviceHandle h, int minBytes, uint32_t timeoutMs, int* queued) {
+    g_nComTimeoutMs = timeoutMs;
+    g_dwComStartTick = platform::TickCount();
+    int seen = platform::SerialWaitQueued(h, minBytes, timeoutMs);
+    if (queued)
+        *queued = seen;
+    // A stage that saw its bytes only after the time-out still fails.
+    uint32_t elapsed = platform::TickCount() - g_dwComStartTick;
+    return seen >= minBytes && elapsed <= g_nComTimeoutMs ? ReaderOk : ReaderFailed;
+}
+
+int ComReadLenFrame(DeviceHandle h, uint8_t* buffer, int capacity, int* length, int timeoutMs) {
+    if (timeoutMs <= 0 || !buffer || !length || capacity < 2)
+        return ReaderFailed;
+    if (ComWaitStage(h, 2, uint32_t(timeoutMs), nullptr) != ReaderOk ||
+        ComReadExact(h, buffer, 2) != ReaderOk)
+        return ReaderFailed;
+    int len = buffer[0] * 256 + buffer[1];
+    // The length field is the reader's word only; the room is the caller's.
+    if (len > capacity - 2)
+        return ReaderFailed;
+    if (ComWaitStage(h, len, uint32_t(timeoutMs), nullptr) != ReaderOk)
+        return ReaderFailed;
+    // Anything beyond the frame is the start of another one or noise.
+    if (platform::SerialBytesQueued(h) != len || ComReadExact(h, buffer + 2, len) != ReaderOk)
+        return ReaderFailed;
+    *length = len + 2;
+    return ReaderOk;
+}
+
+int ComTransceive(DeviceHandle h, const uint8_t* request, int requestLength, uint8_t* reply,
+                  int replyCapacity, int* replyLength, int timeoutMs) {
+    if (IsNoDevice(h))
+        return ReaderBadArgument;
+    platform::SerialPurge(h, true, true);
+    if (int written = ComWrite(h, request, requestLength); written != ReaderOk)
+        return written;
+    if (ComReadLenFrame(h, reply, replyCapacity, replyLength, timeoutMs) != ReaderOk)
+        return ReaderFailed;
+    return ReaderOk;
+}
+
+int ComReadForSecond(DeviceHandle h, uint8_t* buffer, int capacity, int* count) {
+    if (IsNoDevice(h) || !buffer || !count)
+        return ReaderBadArgument;
+    uint32_t start = platform::TickCount();
+    int collected = 0;
+    // Waits end at the one-second mark rather than finishing a one-byte
+    // read's own time-out; a full buffer ends the collection.
+    while (collected < capacity) {
+        uint32_t elapsed = platform::TickCount() - start;
+        if (elapsed >= kCollectMs)
+            break;
+        int queued = platform::SerialWaitQueued(h, 1, kCollectMs - elapsed);
+        if (queued <= 0)
+            break;
+        int want = std::min(queued, capacity - collected);
+        long got = platform::SerialRead(h, buffer + collected, size_t(want));
+        if (got <= 0)
+            break;
+        collected += int(got);
+    }
+    *count = collected;
+    return ReaderOk;
+}

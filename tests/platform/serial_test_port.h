@@ -1,0 +1,84 @@
+#pragma once
+// A pseudo-terminal whose slave end the code under test opens as a serial
+// port, reached as "com1" through a private ports folder, plus a watch that
+// tells whether anything opened the slave.
+
+#include "platform/pty.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <sys/inotify.h>
+#include <unistd.h>
+#include <vector>
+
+class SerialTestPort {
+public:
+    SerialTestPort() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "txv-ports-XXXXXX").string();
+        if (mkdtemp(tmpl.data()))
+            m_dir = tmpl;
+        if (const char* old = std::getenv("TXV_PORTS_DIR"))
+            m_oldPortsDir = old;
+        setenv("TXV_PORTS_DIR", m_dir.c_str(), 1);
+        EXPECT_FALSE(m_dir.empty());
+        EXPECT_TRUE(pty.Open());
+        EXPECT_TRUE(Link("com1"));
+        m_watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        EXPECT_GE(inotify_add_watch(m_watch, pty.slavePath().c_str(), IN_OPEN), 0);
+    }
+
+    ~SerialTestPort() {
+        close(m_watch);
+        pty.Close();
+        if (m_oldPortsDir)
+            setenv("TXV_PORTS_DIR", m_oldPortsDir->c_str(), 1);
+        else
+            unsetenv("TXV_PORTS_DIR");
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+    SerialTestPort(const SerialTestPort&) = delete;
+    SerialTestPort& operator=(const SerialTestPort&) = delete;
+
+    const std::string& dir() const { return m_dir; }
+
+    // A further link to the slave in the ports folder, or at a path of the
+    // test's choosing (relative to the working folder).
+    bool Link(const std::string& name) { return LinkAt(m_dir + "/" + name); }
+    bool LinkAt(const std::string& path) {
+        return symlink(pty.slavePath().c_str(), path.c_str()) == 0;
+    }
+
+    // Whether the slave was opened since the last call.
+    bool OpenedSinceLastAsk() {
+        bool opened = false;
+        alignas(inotify_event) char events[4096];
+        while (read(m_watch, events, sizeof events) > 0)
+            opened = true;
+        return opened;
+    }
+
+    // Writes from the device's side and waits until all of it was written.
+    void Send(const std::vector<uint8_t>& bytes) {
+        ASSERT_EQ(pty.Write(bytes.data(), bytes.size()), long(bytes.size()));
+    }
+
+    // What the device received, waiting up to timeoutMs for count bytes.
+    std::vector<uint8_t> Receive(size_t count, uint32_t timeoutMs = 2000) {
+        std::vector<uint8_t> bytes(count);
+        long n = pty.ReadExact(bytes.data(), count, timeoutMs);
+        bytes.resize(n < 0 ? 0 : size_t(n));
+        return bytes;
+    }
+
+    platform::Pty pty;
+
+private:
+    std::string m_dir;
+    std::optional<std::string> m_oldPortsDir;
+    int m_watch = -1;
+};

@@ -1,0 +1,94 @@
+// Costs of the serial frame reader's wait: the CPU it burns on a silent line
+// and how soon it hands over a frame once its last byte arrived.
+
+#include "platform/clock.h"
+#include "platform/pty.h"
+#include "reader/com_transport.h"
+#include "tools/bench/bench.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <sys/resource.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// A pseudo-terminal with the reader's end opened as a port.
+struct BenchPort {
+    platform::Pty pty;
+    DeviceHandle h = platform::kInvalidHandle;
+
+    bool Open() {
+        if (!pty.Open())
+            return false;
+        h = OpenComPort(pty.slavePath().c_str());
+        if (IsNoDevice(h))
+            std::fprintf(stderr, "cannot open %s as a port\n", pty.slavePath().c_str());
+        return !IsNoDevice(h);
+    }
+    ~BenchPort() {
+        if (!IsNoDevice(h))
+            platform::CloseDeviceHandle(h);
+    }
+};
+
+} // namespace
+
+TXV_BENCH(com_wait_cpu_percent) {
+    BenchPort port;
+    if (!port.Open())
+        return;
+    uint8_t buffer[150];
+    int length = 0;
+    double cpuBefore = CpuSeconds();
+    Clock::time_point start = Clock::now();
+    ComReadLenFrame(port.h, buffer, sizeof buffer, &length, 1000);
+    double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    double cpu = CpuSeconds() - cpuBefore;
+    bench::Report("com_wait_cpu_percent", 100.0 * cpu / wall, "%");
+}
+
+TXV_BENCH(com_frame_pickup_ms) {
+    BenchPort port;
+    if (!port.Open())
+        return;
+    const uint8_t frame[] = {0x00, 0x05, 'A', 'Y', 0x01, 0x02, 0x03};
+    constexpr int kRounds = 50;
+    std::vector<double> pickups;
+    for (int round = 0; round < kRounds; ++round) {
+        Clock::time_point lastByteSent;
+        // The frame comes in two bursts while the reader waits, as from a
+        // real line; the clock starts as the last byte is handed over.
+        std::thread device([&] {
+            platform::SleepMs(5);
+            port.pty.Write(frame, sizeof frame - 1);
+            platform::SleepMs(5);
+            lastByteSent = Clock::now();
+            port.pty.Write(frame + sizeof frame - 1, 1);
+        });
+        uint8_t buffer[150];
+        int length = 0;
+        int result = ComReadLenFrame(port.h, buffer, sizeof buffer, &length, 1000);
+        Clock::time_point returned = Clock::now();
+        device.join();
+        if (result != ReaderOk) {
+            std::fprintf(stderr, "frame read failed in round %d\n", round);
+            return;
+        }
+        pickups.push_back(
+            std::chrono::duration<double, std::milli>(returned - lastByteSent).count());
+    }
+    std::sort(pickups.begin(), pickups.end());
+    bench::Report("com_frame_pickup_ms", pickups[pickups.size() / 2], "ms");
+}
