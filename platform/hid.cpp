@@ -1,0 +1,199 @@
+#include "platform/hid.h"
+
+#include "platform/clock.h"
+#include "platform/hidraw.h"
+#include "platform/vhid.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// An open interface of either provider: both move one report per read or
+// write on a descriptor; they differ in how a read carries the report id and
+// in how a vanished peer shows.
+class HidInterface final : public OpenDevice {
+public:
+    enum class Kind { Hidraw, Vhid };
+
+    HidInterface(int fd, Kind kind, HidAttributes attributes, HidCaps caps, bool capsKnown,
+                 bool readOmitsReportId)
+        : fd(fd), kind(kind), attributes(attributes), caps(caps), capsKnown(capsKnown),
+          readOmitsReportId(readOmitsReportId) {}
+    ~HidInterface() override { close(fd); }
+
+    const int fd;
+    const Kind kind;
+    const HidAttributes attributes;
+    const HidCaps caps;
+    const bool capsKnown;
+    const bool readOmitsReportId;
+};
+
+std::shared_ptr<HidInterface> Lookup(DeviceHandle h) {
+    return LookupDeviceAs<HidInterface>(h);
+}
+
+bool MeansGone(int error) {
+    return error == EIO || error == ENODEV || error == ESHUTDOWN || error == EPIPE ||
+           error == ECONNRESET || error == ENOTCONN;
+}
+
+enum class Wait { Ready, TimedOut, Woken, Failed };
+
+// Waits for events on fd (and, with wakeFd >= 0, for the wake), up to
+// timeoutMs after start. A hang-up counts as ready: the transfer then finds
+// out that the interface is gone.
+Wait WaitFor(int fd, short events, int wakeFd, uint32_t start, uint32_t timeoutMs, short* revents) {
+    for (;;) {
+        uint32_t elapsed = TickCount() - start;
+        int left = elapsed >= timeoutMs ? 0 : int(std::min<uint32_t>(timeoutMs - elapsed, INT_MAX));
+        pollfd fds[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
+        int ready = poll(fds, wakeFd >= 0 ? 2 : 1, left);
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            return Wait::Failed;
+        }
+        if (wakeFd >= 0 && fds[1].revents)
+            return Wait::Woken;
+        if (ready == 0)
+            return Wait::TimedOut;
+        if (fds[0].revents & POLLNVAL)
+            return Wait::Failed;
+        *revents = fds[0].revents;
+        return Wait::Ready;
+    }
+}
+
+HidIo FromWait(Wait wait) {
+    switch (wait) {
+    case Wait::TimedOut:
+        return HidIo::TimedOut;
+    case Wait::Woken:
+        return HidIo::Woken;
+    default:
+        return HidIo::Failed;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> ListHidPaths() {
+    std::vector<std::string> paths = ListHidrawNodes();
+    for (std::string& path : ListVhidPaths())
+        paths.push_back(std::move(path));
+    // Each provider lists a path once; the check keeps that true of the whole.
+    std::vector<std::string> unique;
+    for (std::string& path : paths)
+        if (std::find(unique.begin(), unique.end(), path) == unique.end())
+            unique.push_back(std::move(path));
+    return unique;
+}
+
+DeviceHandle OpenHidPath(const std::string& path) {
+    std::shared_ptr<HidInterface> device;
+    if (path.compare(0, std::string(kVhidPrefix).size(), kVhidPrefix) == 0) {
+        VhidHello hello;
+        int fd = VhidConnect(path, &hello);
+        if (fd < 0)
+            return kInvalidHandle;
+        device = std::make_shared<HidInterface>(
+            fd, HidInterface::Kind::Vhid, HidAttributes{hello.vendorId, hello.productId},
+            HidCaps{hello.inputReportLength, hello.outputReportLength}, true, false);
+    } else {
+        HidrawNode node;
+        if (!OpenHidrawNode(path, &node))
+            return kInvalidHandle;
+        // hidraw hands a report without its id when the device uses none.
+        device = std::make_shared<HidInterface>(node.fd, HidInterface::Kind::Hidraw,
+                                                node.attributes, node.caps, node.capsKnown,
+                                                node.capsKnown && !node.usesReportIds);
+    }
+    return RegisterDevice(std::move(device));
+}
+
+bool HidGetAttributes(DeviceHandle h, HidAttributes* out) {
+    auto device = Lookup(h);
+    if (!device || out == nullptr)
+        return false;
+    *out = device->attributes;
+    return true;
+}
+
+bool HidGetCaps(DeviceHandle h, HidCaps* out) {
+    auto device = Lookup(h);
+    if (!device || out == nullptr || !device->capsKnown)
+        return false;
+    *out = device->caps;
+    return true;
+}
+
+HidIo HidWriteReport(DeviceHandle h, const uint8_t* report, size_t length, uint32_t timeoutMs) {
+    auto device = Lookup(h);
+    if (!device || report == nullptr || length == 0)
+        return HidIo::Failed;
+    uint32_t start = TickCount();
+    for (;;) {
+        short revents = 0;
+        Wait wait = WaitFor(device->fd, POLLOUT, -1, start, timeoutMs, &revents);
+        if (wait != Wait::Ready)
+            return FromWait(wait);
+        if (revents & (POLLHUP | POLLERR))
+            return HidIo::Gone;
+        // A hidraw write may still block in the kernel for its USB time-out.
+        ssize_t n = device->kind == HidInterface::Kind::Vhid
+                        ? send(device->fd, report, length, MSG_DONTWAIT | MSG_NOSIGNAL)
+                        : write(device->fd, report, length);
+        if (n == ssize_t(length))
+            return HidIo::Ok;
+        if (n >= 0)
+            return HidIo::Failed;
+        if (errno == EAGAIN || errno == EINTR)
+            continue;
+        return MeansGone(errno) ? HidIo::Gone : HidIo::Failed;
+    }
+}
+
+HidIo HidReadReport(DeviceHandle h, uint8_t* buf, size_t capacity, size_t* got, uint32_t timeoutMs,
+                    bool wakeable) {
+    if (got != nullptr)
+        *got = 0;
+    auto device = Lookup(h);
+    if (!device || buf == nullptr || capacity == 0 || got == nullptr)
+        return HidIo::Failed;
+    size_t offset = device->readOmitsReportId ? 1 : 0;
+    if (capacity <= offset)
+        return HidIo::Failed;
+    uint32_t start = TickCount();
+    for (;;) {
+        short revents = 0;
+        Wait wait = WaitFor(device->fd, POLLIN, wakeable ? device->wakeFd() : -1, start, timeoutMs,
+                            &revents);
+        if (wait != Wait::Ready)
+            return FromWait(wait);
+        // Read even on a hang-up: a report that arrived before it is still good.
+        ssize_t n = device->kind == HidInterface::Kind::Vhid
+                        ? recv(device->fd, buf, capacity, MSG_DONTWAIT)
+                        : read(device->fd, buf + offset, capacity - offset);
+        if (n > 0) {
+            if (offset == 1)
+                buf[0] = 0;
+            *got = size_t(n) + offset;
+            return HidIo::Ok;
+        }
+        if (n == 0)
+            return HidIo::Gone;
+        if ((errno == EAGAIN || errno == EINTR) && !(revents & (POLLHUP | POLLERR)))
+            continue;
+        return MeansGone(errno) || (revents & (POLLHUP | POLLERR)) ? HidIo::Gone : HidIo::Failed;
+    }
+}
+
+} // namespace platform

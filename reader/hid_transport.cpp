@@ -1,0 +1,225 @@
+#include "reader/hid_transport.h"
+
+#include "platform/clock.h"
+#include "platform/hid.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kPauseAfterOutputReportMs = 100;
+constexpr uint32_t kPauseBeforeInputReadMs = 50;
+constexpr uint32_t kWriteReportsTimeoutMs = 3000;
+constexpr uint32_t kFrameReportTimeoutMs = 1500;
+constexpr uint32_t kReadAllSilenceMs = 1000;
+constexpr int kInputBufferSize = 128;
+constexpr int kAccumulatorSize = 2024;
+constexpr size_t kPathBufferSize = 256;
+
+struct ReportLengths {
+    int input = 0;
+    int output = 0;
+};
+
+// False for a handle that is no HID interface (a serial port, say).
+bool GetReportLengths(DeviceHandle h, ReportLengths* out) {
+    platform::HidCaps caps;
+    if (!platform::HidGetCaps(h, &caps))
+        return false;
+    out->input = caps.inputReportLength;
+    out->output = caps.outputReportLength;
+    return true;
+}
+
+// A report carries the id byte and at least one data byte.
+bool CanWrite(const ReportLengths& lengths) {
+    return lengths.output >= 2;
+}
+
+// An input report without data would let a chattering device keep a read
+// going for ever.
+bool CanRead(const ReportLengths& lengths) {
+    return lengths.input >= 2 && lengths.input <= kInputBufferSize;
+}
+
+// Sleeps ms; false as soon as the handle's idle wake is set.
+bool PauseUnlessWoken(DeviceHandle h, uint32_t ms) {
+    auto device = platform::LookupDevice(h);
+    if (!device)
+        return false;
+    uint32_t start = platform::TickCount();
+    for (;;) {
+        uint32_t elapsed = platform::TickCount() - start;
+        if (elapsed >= ms)
+            return true;
+        pollfd p{device->wakeFd(), POLLIN, 0};
+        int ready = poll(&p, 1, int(ms - elapsed));
+        if (ready > 0)
+            return false;
+        if (ready < 0 && errno != EINTR)
+            return false;
+    }
+}
+
+// Every output report is the id byte 0 and the next OL-1 bytes of data, the
+// last one padded with zeros; data that fits one report goes in one report.
+int WriteReports(DeviceHandle h, int outputLength, const uint8_t* data, int length,
+                 uint32_t timeoutMs) {
+    size_t reportLength = size_t(outputLength);
+    size_t perReport = reportLength - 1;
+    size_t total = size_t(length);
+    size_t reports = total + 1 <= reportLength ? 1 : (total + perReport - 1) / perReport;
+    std::vector<uint8_t> block(reports * reportLength, 0);
+    for (size_t j = 0, k = 0; k < total; ++j)
+        if (j % reportLength != 0)
+            block[j] = data[k++];
+    for (size_t i = 0; i < reports; ++i) {
+        if (platform::HidWriteReport(h, block.data() + i * reportLength, reportLength, timeoutMs) !=
+            platform::HidIo::Ok)
+            return ReaderFailed;
+        platform::SleepMs(kPauseAfterOutputReportMs);
+    }
+    return ReaderOk;
+}
+
+// Reads one length-prefixed frame: the first two bytes of data give LEN, the
+// frame is LEN+2 bytes, and the zeros padding its last report are not handed
+// out. A frame that would not fit the accumulator or the caller's buffer
+// fails as soon as its length is known.
+int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeableStart, uint8_t* out,
+              int capacity, int* count) {
+    std::array<uint8_t, kAccumulatorSize> accumulator{};
+    std::array<uint8_t, kInputBufferSize> report{};
+    int collected = 0;
+    int expected = -1;
+    bool firstReport = true;
+    if (!wakeableStart)
+        platform::SleepMs(kPauseBeforeInputReadMs);
+    else if (!PauseUnlessWoken(h, kPauseBeforeInputReadMs))
+        return ReaderFailed;
+    for (;;) {
+        // Zeroed each time, so a short report reads as padded, never as the
+        // tail of the one before.
+        report.fill(0);
+        size_t got = 0;
+        if (platform::HidReadReport(h, report.data(), size_t(inputLength), &got, timeoutMs,
+                                    wakeableStart && firstReport) != platform::HidIo::Ok)
+            return ReaderFailed;
+        firstReport = false;
+        int kept = std::min(inputLength - 1, kAccumulatorSize - collected);
+        std::memcpy(accumulator.data() + collected, report.data() + 1, size_t(kept));
+        collected += kept;
+        if (expected < 0 && collected >= 2) {
+            expected = accumulator[0] * 256 + accumulator[1] + 2;
+            if (expected > kAccumulatorSize || expected > capacity)
+                return ReaderFailed;
+        }
+        if (expected >= 0 && collected >= expected)
+            break;
+        platform::SleepMs(kPauseBeforeInputReadMs);
+    }
+    std::memcpy(out, accumulator.data(), size_t(expected));
+    *count = expected;
+    return ReaderOk;
+}
+
+} // namespace
+
+int HidTransceive(DeviceHandle h, const uint8_t* request, int requestLength, uint8_t* reply,
+                  int replyCapacity, int* replyCount, int timeoutMs) {
+    if (IsNoDevice(h))
+        return ReaderBadArgument;
+    if ((request == nullptr && requestLength != 0) || requestLength < 0 || reply == nullptr ||
+        replyCapacity < 0 || replyCount == nullptr || timeoutMs < 0)
+        return ReaderBadArgument;
+    *replyCount = 0;
+    ReportLengths lengths;
+    if (!GetReportLengths(h, &lengths) || !CanWrite(lengths) || !CanRead(lengths))
+        return ReaderFailed;
+    if (WriteReports(h, lengths.output, request, requestLength, uint32_t(timeoutMs)) != ReaderOk)
+        return ReaderFailed;
+    return ReadFrame(h, lengths.input, uint32_t(timeoutMs), false, reply, replyCapacity,
+                     replyCount);
+}
+
+int HidWriteReports(DeviceHandle h, const uint8_t* data, int length) {
+    if (IsNoDevice(h))
+        return ReaderBadArgument;
+    if (data == nullptr || length <= 0)
+        return ReaderBadArgument;
+    ReportLengths lengths;
+    if (!GetReportLengths(h, &lengths) || !CanWrite(lengths))
+        return ReaderFailed;
+    return WriteReports(h, lengths.output, data, length, kWriteReportsTimeoutMs);
+}
+
+int HidReadAll(DeviceHandle h, uint8_t* buffer, int capacity, int* count) {
+    if (IsNoDevice(h))
+        return ReaderBadArgument;
+    if (buffer == nullptr || capacity < 0 || count == nullptr)
+        return ReaderBadArgument;
+    *count = 0;
+    ReportLengths lengths;
+    if (!GetReportLengths(h, &lengths) || !CanRead(lengths))
+        return ReaderFailed;
+    std::array<uint8_t, kAccumulatorSize> accumulator{};
+    std::array<uint8_t, kInputBufferSize> report{};
+    const int limit = std::min(capacity, kAccumulatorSize);
+    int collected = 0;
+    platform::SleepMs(kPauseBeforeInputReadMs);
+    while (collected < limit) {
+        report.fill(0);
+        size_t got = 0;
+        platform::HidIo io = platform::HidReadReport(h, report.data(), size_t(lengths.input), &got,
+                                                     kReadAllSilenceMs);
+        if (io == platform::HidIo::TimedOut)
+            break;
+        if (io != platform::HidIo::Ok)
+            return ReaderFailed;
+        int kept = std::min(lengths.input - 1, limit - collected);
+        std::memcpy(accumulator.data() + collected, report.data() + 1, size_t(kept));
+        collected += kept;
+        if (collected < limit)
+            platform::SleepMs(kPauseBeforeInputReadMs);
+    }
+    if (collected > 0)
+        std::memcpy(buffer, accumulator.data(), size_t(collected));
+    *count = collected;
+    return ReaderOk;
+}
+
+int ReadResponseFrame(DeviceHandle h, int mode, uint8_t* buffer, int capacity, int* count) {
+    if (IsNoDevice(h))
+        return ReaderBadArgument;
+    if (buffer == nullptr || count == nullptr || capacity < 0 || mode != TransportHid)
+        return ReaderBadArgument;
+    *count = 0;
+    ReportLengths lengths;
+    if (!GetReportLengths(h, &lengths) || !CanRead(lengths))
+        return ReaderFailed;
+    return ReadFrame(h, lengths.input, kFrameReportTimeoutMs, true, buffer, capacity, count);
+}
+
+HidPathList FindHidDevices(int productId, int vendorId) {
+    HidPathList found;
+    for (const std::string& path : platform::ListHidPaths()) {
+        // The path buffer holds 255 characters and the terminator.
+        if (path.size() >= kPathBufferSize)
+            continue;
+        DeviceHandle h = platform::OpenHidPath(path);
+        if (h == platform::kInvalidHandle)
+            continue;
+        platform::HidAttributes attributes;
+        if (platform::HidGetAttributes(h, &attributes) && attributes.vendorId == vendorId &&
+            attributes.productId == productId &&
+            std::find(found.begin(), found.end(), path) == found.end())
+            found.push_back(path);
+        platform::CloseDeviceHandle(h);
+    }
+    return found;
+}

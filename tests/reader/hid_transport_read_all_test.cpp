@@ -1,0 +1,51 @@
+#include "tests/reader/hid_transport_fixture.h"
+
+namespace hidtest {
+namespace {
+
+class HidReadAll : public VhidBusTest {};
+
+// Everything up to the silence, report padding included.
+TEST_F(HidReadAll, CollectsUntilTheLineFallsSilent) {
+    VirtualHidDevice* device = AddDevice("reader", 9, 9);
+    DeviceHandle h = Open(device);
+    Send(device, {0x00, 0x00, 0x03, 'P', 'Y'});
+    Send(device, {0x00, 1, 2, 3, 4, 5, 6, 7, 8});
+    Bytes buffer(1024, 0xEE);
+    int count = -1;
+    ASSERT_EQ(::HidReadAll(h, buffer.data(), int(buffer.size()), &count), ReaderOk);
+    ASSERT_EQ(count, 16);
+    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 17),
+              (Bytes{0x00, 0x03, 'P', 'Y', 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 0xEE}));
+}
+
+TEST_F(HidReadAll, StopsAtTheBufferEnd) {
+    VirtualHidDevice* device = AddDevice("reader", 9, 9);
+    DeviceHandle h = Open(device);
+    for (uint8_t i = 0; i < 5; ++i)
+        Send(device, Bytes(9, uint8_t(0x10 + i)));
+    Bytes buffer(32, 0xEE);
+    int count = -1;
+    ASSERT_EQ(::HidReadAll(h, buffer.data(), 20, &count), ReaderOk);
+    ASSERT_EQ(count, 20);
+    Bytes expected;
+    for (uint8_t value : {0x10, 0x11})
+        expected.insert(expected.end(), 8, value);
+    expected.insert(expected.end(), 4, 0x12);
+    expected.insert(expected.end(), 12, 0xEE);
+    EXPECT_EQ(buffer, expected);
+}
+
+TEST_F(HidReadAll, UnpluggedReaderFails) {
+    VirtualHidDevice* device = AddDevice("reader", 9, 9);
+    DeviceHandle h = Open(device);
+    Send(device, Bytes(9, 0x31));
+    device->unplug();
+    Bytes buffer(64, 0xEE);
+    int count = -1;
+    EXPECT_EQ(::HidReadAll(h, buffer.data(), int(buffer.size()), &count), ReaderFailed);
+    EXPECT_EQ(buffer, Bytes(64, 0xEE));
+}
+
+} // namespace
+} // namespace hidtest
