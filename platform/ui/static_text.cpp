@@ -1,0 +1,95 @@
+#include "platform/ui/static_text.h"
+
+#include <QPainter>
+#include <QPalette>
+
+namespace ui::detail {
+
+StaticText::StaticText(QWidget* parent)
+    : QFrame(parent), m_color(palette().color(QPalette::WindowText)) {}
+
+void StaticText::setText(const QString& text) {
+    m_text = text;
+    update();
+}
+
+void StaticText::setAlignment(Qt::Alignment alignment) {
+    m_alignment = alignment;
+    update();
+}
+
+void StaticText::setWordWrap(bool wrap) {
+    m_wordWrap = wrap;
+    update();
+}
+
+void StaticText::setPixmap(const QPixmap& pixmap) {
+    m_pixmap = pixmap;
+    update();
+}
+
+void StaticText::setTextColor(const QColor& color) {
+    m_color = color;
+    if (!m_inPaint) {
+        update();
+    }
+}
+
+void StaticText::setFillBackground(bool fill) {
+    m_fill = fill;
+    update();
+}
+
+void StaticText::runPaintHook() {
+    m_inPaint = true;
+    if (onPaint) {
+        onPaint();
+    }
+    m_inPaint = false;
+}
+
+void StaticText::paintEvent(QPaintEvent* event) {
+    runPaintHook();
+    QPainter painter(this);
+    if (m_fill) {
+        painter.fillRect(rect(), palette().window());
+    }
+    painter.end();
+    QFrame::paintEvent(event);
+    painter.begin(this);
+    if (!m_pixmap.isNull()) {
+        painter.drawPixmap(contentsRect().topLeft(), m_pixmap);
+        return;
+    }
+    painter.setFont(font());
+    painter.setPen(isEnabled() ? m_color
+                               : palette().color(QPalette::Disabled, QPalette::WindowText));
+    int flags = static_cast<int>(m_alignment);
+    if (m_wordWrap) {
+        flags |= Qt::TextWordWrap;
+    }
+    painter.drawText(contentsRect(), flags, m_text);
+}
+
+void GroupFrame::paintEvent(QPaintEvent*) {
+    runPaintHook();
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int top = metrics.height() / 2;
+    const QRect frame(0, top, width() - 2, height() - top - 2);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.translated(1, 1));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame);
+    if (text().isEmpty()) {
+        return;
+    }
+    const int indent = metrics.averageCharWidth();
+    const QRect caption(indent, 0, metrics.horizontalAdvance(text()) + 4, metrics.height());
+    painter.fillRect(caption, palette().window());
+    painter.setPen(isEnabled() ? textColor()
+                               : palette().color(QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(caption.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text());
+}
+
+} // namespace ui::detail

@@ -1,0 +1,55 @@
+#pragma once
+// The widget of static texts, labels and hyperlinks: draws its own text so a
+// paint hook can pick the colour of each paint without causing another one.
+// Internal.
+
+#include <QColor>
+#include <QFrame>
+#include <QPixmap>
+#include <QString>
+#include <functional>
+
+namespace ui::detail {
+
+class StaticText : public QFrame {
+public:
+    explicit StaticText(QWidget* parent);
+
+    QString text() const { return m_text; }
+    void setText(const QString& text);
+    void setAlignment(Qt::Alignment alignment);
+    void setWordWrap(bool wrap);
+    void setPixmap(const QPixmap& pixmap);
+    QColor textColor() const { return m_color; }
+    // Stores the colour; repaints only outside a paint.
+    void setTextColor(const QColor& color);
+    void setFillBackground(bool fill);
+    bool inPaint() const { return m_inPaint; }
+
+    std::function<void()> onPaint;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void runPaintHook();
+
+private:
+    QString m_text;
+    QPixmap m_pixmap;
+    Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignTop;
+    bool m_wordWrap = true;
+    bool m_fill = false;
+    bool m_inPaint = false;
+    QColor m_color;
+};
+
+// A group box drawn as the original's: an etched frame whose top line runs
+// through the middle of the caption.
+class GroupFrame : public StaticText {
+public:
+    explicit GroupFrame(QWidget* parent) : StaticText(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace ui::detail

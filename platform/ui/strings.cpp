@@ -1,0 +1,26 @@
+#include "platform/ui/strings.h"
+
+#include <atomic>
+
+namespace ui {
+
+namespace {
+
+std::atomic<res::Language> g_language{res::Language::English};
+
+} // namespace
+
+void SetUiLanguage(res::Language language) {
+    g_language.store(language);
+}
+
+res::Language UiLanguage() {
+    return g_language.load();
+}
+
+std::string LoadString(int id) {
+    const char* text = res::LoadResString(id, UiLanguage());
+    return text ? std::string(text) : std::string();
+}
+
+} // namespace ui

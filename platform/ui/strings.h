@@ -1,0 +1,17 @@
+#pragma once
+// The process's UI language and the string table in it.
+
+#include "res/resource.h"
+
+#include <string>
+
+namespace ui {
+
+// Set once at start-up; dialogs built afterwards and LoadString use it.
+void SetUiLanguage(res::Language language);
+res::Language UiLanguage();
+
+// String-table entry id in the UI language (UTF-8); empty for an unknown id.
+std::string LoadString(int id);
+
+} // namespace ui
