@@ -1,0 +1,99 @@
+#include "app/pages/usb_page.h"
+
+#include "app/main_dialog.h"
+
+#include <string>
+
+namespace {
+
+constexpr int kTrackFilterFrames[] = {1076, 1077, 1078};
+constexpr int kFilterFrames[] = {1064, 1065, 1069, 1071, 1074, 1080};
+constexpr int kFilterChecks[] = {1083, 1084, 1085, 1086, 1087, 1088};
+constexpr int kFilterLabels[] = {1066, 1067, 1070, 1073, 1079, 1082};
+constexpr int kFilterEdits[] = {1060, 1062, 1061, 1072, 1075, 1081};
+
+constexpr int kSentinelEdits[] = {1008, 1009, 1010, 1011, 1012, 1013};
+constexpr const char* kDefaultSentinels[] = {"%", "?", ";", "?", "+", "?"};
+
+void FillNumbers(ui::Control combo, int first, int last) {
+    for (int value = first; value <= last; ++value)
+        combo.AddString(std::to_string(value));
+}
+
+} // namespace
+
+CComDlg::CComDlg() : Dialog(kUsbPageTemplateId) {}
+
+bool CComDlg::OnInitDialog() {
+    m_pMainDlg = dynamic_cast<CDQ450DemoDlg*>(Parent());
+
+    Item(1006).SetCurSel(0);
+    Item(1007).SetCurSel(0);
+    Item(1018).SetCurSel(0);
+
+    FillNumbers(Item(1024), 0, 10);
+    Item(1024).SetCurSel(0);
+
+    Item(1336).SetLimitText(2);
+    Item(1336).SetText("00");
+    Item(1336).Enable(false);
+
+    for (int i = 0; i < 6; ++i) {
+        Item(kSentinelEdits[i]).SetLimitText(1);
+        Item(kSentinelEdits[i]).SetText(kDefaultSentinels[i]);
+    }
+
+    // The custom end flag shows only for "Sel-define" over USB HID.
+    Item(1040).Show(false);
+    Item(1019).Show(false);
+
+    for (int id : {1015, 1016, 1017})
+        Item(id).SetCheck(1);
+    Item(1019).SetLimitText(2);
+    Item(1052).SetCheck(1);
+    Item(1051).SetCheck(1);
+
+    FillNumbers(Item(1144), 100, 255);
+    if (Item(1144).GetCount() > 0)
+        Item(1144).SetCurSel(0);
+
+    for (int id : {1150, 1146, 1153})
+        Item(id).SetCheck(1);
+    Item(1148).SetLimitText(4);
+
+    if (Item(1014).GetCount() > 0)
+        Item(1014).SetCurSel(0);
+    Item(1246).SetCurSel(0);
+
+    if (Item(1058).GetCount() > 0)
+        Item(1058).SetCurSel(0);
+    UpdateFilterControls(Item(1058).GetCurSel());
+
+    if (Item(1339).GetCount() > 1)
+        Item(1339).SetCurSel(1);
+    return true;
+}
+
+void CComDlg::UpdateFilterControls(int mode) {
+    const bool range = mode == 2 || mode == 3;
+    for (int id : kTrackFilterFrames)
+        Item(id).Enable(range);
+    for (int id : kFilterFrames)
+        Item(id).Enable(range);
+    for (int id : kFilterChecks)
+        Item(id).Enable(range);
+    if (range) {
+        // Characters in mode 2, positions up to 99 in mode 3.
+        for (int id : kFilterEdits)
+            Item(id).SetLimitText(mode == 2 ? 1 : 2);
+        return;
+    }
+    for (int id : kFilterChecks)
+        Item(id).SetCheck(0);
+    for (int id : kFilterLabels)
+        Item(id).Enable(false);
+    for (int id : kFilterEdits) {
+        Item(id).Enable(false);
+        Item(id).SetText("");
+    }
+}

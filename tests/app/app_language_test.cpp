@@ -1,0 +1,116 @@
+#include "app/language_file.h"
+#include "app/main_dialog.h"
+#include "app/ui_language.h"
+#include "platform/ui/qt_access.h"
+#include "platform/ui/strings.h"
+#include "platform/ui/ui_thread.h"
+#include "tests/app/app_test_support.h"
+
+#include <QComboBox>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+namespace {
+
+class AppLanguage : public AppTestEnv {};
+
+TEST_F(AppLanguage, StartupLanguageAndComboItemFollowTheFile) {
+    struct Case {
+        const char* what;
+        std::optional<std::vector<uint8_t>> file; // none: no file at all
+        const char* lang;                         // the system's locale
+        uint16_t uiLanguage;
+        res::Language resources;
+        int comboItem;
+    };
+    const Case cases[] = {
+        {"Hong Kong", std::vector<uint8_t>{0x04, 0x0C}, "en_US", 0x0404, res::Language::English, 1},
+        {"PRC", std::vector<uint8_t>{0x04, 0x08}, "en_US", 0x0804, res::Language::Chinese, 0},
+        {"English", std::vector<uint8_t>{0x09, 0x04}, "zh_CN", 0x0409, res::Language::English, 1},
+        {"Czech", std::vector<uint8_t>{0x05, 0x04}, "en_US", 0x0405, res::Language::English, 1},
+        {"French", std::vector<uint8_t>{0x0C, 0x04}, "en_US", 0x040C, res::Language::English, 1},
+        {"Spanish", std::vector<uint8_t>{0x0A, 0x0C}, "en_US", 0x040A, res::Language::English, 1},
+        {"empty file", std::vector<uint8_t>{}, "zh_CN", 0x0409, res::Language::English, 1},
+        {"one byte", std::vector<uint8_t>{0x04}, "zh_CN", 0x0409, res::Language::English, 1},
+        {"longer file", std::vector<uint8_t>{0x04, 0x08, 0x09, 0x04}, "en_US", 0x0804,
+         res::Language::Chinese, 0},
+        {"no file, Spanish system", std::nullopt, "es_ES.UTF-8", 0x040A, res::Language::English, 1},
+        {"no file, Chinese system", std::nullopt, "zh_CN.UTF-8", 0x0804, res::Language::Chinese, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(kLanguageFileName);
+        if (c.file)
+            WriteFileBytes(kLanguageFileName, *c.file);
+        setenv("LANG", c.lang, 1);
+
+        ApplyStartupLanguage();
+        EXPECT_EQ(GetThreadUILanguage(), c.uiLanguage);
+        EXPECT_EQ(ui::UiLanguage(), c.resources);
+
+        CDQ450DemoDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        EXPECT_EQ(dialog.Language(), c.resources);
+        EXPECT_EQ(dialog.m_cbLanguage.GetCurSel(), c.comboItem);
+        dialog.DestroyWindow();
+    }
+}
+
+TEST_F(AppLanguage, UnreadableFileCountsAsMissing) {
+    std::filesystem::create_directory(kLanguageFileName);
+    setenv("LANG", "zh_CN.UTF-8", 1);
+    EXPECT_EQ(ReadLanguageValue(), 0x0804);
+}
+
+// Runs the main dialog modally and, once it is up, picks a language item as
+// the operator does with the keyboard. True when the dialog then ended by
+// itself; a dialog still open after what the pick posted has run is ended
+// here.
+bool PickLanguageInModalRun(CDQ450DemoDlg& dialog, int key) {
+    QTimer pick;
+    pick.setSingleShot(true);
+    QObject::connect(&pick, &QTimer::timeout, [&] {
+        if (auto* combo = qobject_cast<QComboBox*>(ui::WidgetOf(dialog.m_cbLanguage)))
+            QTest::keyClick(combo, Qt::Key(key));
+        ui::PostToUiThread([&] {
+            if (QWidget* window = ui::WindowOf(dialog); window && window->isVisible())
+                dialog.EndDialog(ui::kIdAbort);
+        });
+    });
+    pick.start(0);
+    return dialog.DoModal() != ui::kIdAbort;
+}
+
+TEST_F(AppLanguage, ChoosingALanguageWritesTheFileAndEndsAfterTheBox) {
+    struct Case {
+        std::vector<uint8_t> before;
+        int key;
+        std::vector<uint8_t> written;
+    };
+    const Case cases[] = {
+        {{0x09, 0x04}, Qt::Key_Up, {0x04, 0x08}},   // English shown, Chinese chosen
+        {{0x04, 0x08}, Qt::Key_Down, {0x09, 0x04}}, // Chinese shown, English chosen
+    };
+    for (const Case& c : cases) {
+        WriteFileBytes(kLanguageFileName, c.before);
+        m_recorder.messageBoxes.clear();
+        CDQ450DemoDlg dialog;
+        EXPECT_TRUE(PickLanguageInModalRun(dialog, c.key));
+        EXPECT_EQ(ReadFileBytes(kLanguageFileName), c.written);
+        ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+        EXPECT_EQ(m_recorder.messageBoxes[0].text, ui::LoadString(129));
+        EXPECT_EQ(m_recorder.messageBoxes[0].caption, ui::ApplicationName());
+    }
+}
+
+TEST_F(AppLanguage, FileThatCannotBeWrittenKeepsTheProgramOpen) {
+    std::filesystem::create_directory(kLanguageFileName);
+    CDQ450DemoDlg dialog;
+    EXPECT_FALSE(PickLanguageInModalRun(dialog, Qt::Key_Up));
+    ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
+}
+
+} // namespace
