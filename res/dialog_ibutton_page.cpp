@@ -29,7 +29,7 @@ constexpr ControlTemplate kControls[] = {
     {1162, PushButton, 205, 158, 186, 14, kStyleNone, "set data prefix and suffix", "设置前后缀"},
     // set data (EndChar)
     {1184, GroupBox, 324, 12, 122, 84, kStyleNone, "set data (EndChar)", "设置数据包尾(EndChar)"},
-    {1181, Static, 335, 54, 47, 8, kStyleNone, "end char(HEX)", "数据包尾(HEX)"},
+    {1181, Static, 335, 54, 49, 8, kStyleNone, "end char(HEX)", "数据包尾(HEX)"},
     {1163, Edit, 388, 51, 17, 14, kHexEdit, "", ""},
     {1165, PushButton, 333, 77, 106, 14, kStyleNone, "set data end char", "设置数据包尾"},
     // Enable Parameter
@@ -46,7 +46,7 @@ constexpr ControlTemplate kControls[] = {
     {1171, PushButton, 473, 60, 86, 30, kStyleNone, "applicate current option", "应用当前设置"},
     {1172, PushButton, 473, 103, 86, 30, kStyleNone, "restore default params", "恢复默认设置"},
     {1173, PushButton, 473, 145, 85, 30, kStyleNone, "get device parameter", "读取设置参数"},
-    {1175, ComboDropList, 30, 28, 59, 115, kList, "", ""},
+    {1175, ComboDropList, 30, 28, 65, 115, kList, "", ""},
     {1176, ComboDropList, 115, 28, 59, 115, kList, "", ""},
     {-1, Static, 200, 44, 15, 8, kStyleNone, "bit1", "bit1"},
     {-1, Static, 200, 62, 15, 8, kStyleNone, "bit2", "bit2"},
@@ -60,7 +60,7 @@ constexpr ControlTemplate kControls[] = {
     {1188, GroupBox, 4, 147, 174, 54, kStyleNone, "WithDraw option", "WithDraw设置"},
     {1164, Edit, 56, 166, 114, 14, kTextEdit, "", ""},
     {1167, PushButton, 15, 184, 154, 14, kStyleNone, "applicate WithDraw", "设置WithDraw"},
-    {-1, Static, 18, 169, 32, 8, kStyleNone, "WithDraw", "WithDraw"},
+    {-1, Static, 18, 169, 34, 8, kStyleNone, "WithDraw", "WithDraw"},
     // frames of the settings area and of the command column
     {-1, GroupBox, 2, 0, 448, 261, kStyleNone, "", ""},
     {-1, GroupBox, 450, 0, 117, 262, kStyleNone, "", ""},

@@ -67,11 +67,11 @@ constexpr ControlTemplate kControls[] = {
     {1333, RadioButton, 296, 120, 176, 10, kDisabled, "steal power from RS232(current <=10ma)",
      "steal power from RS232(current <=10ma)"},
     // commands
-    {1334, PushButton, 490, 18, 74, 30, kStyleNone, "get version", "get version"},
-    {1335, PushButton, 490, 60, 74, 30, kStyleNone, "get parameter", "get parameter"},
-    {1336, PushButton, 490, 102, 74, 30, kStyleNone, "applcate current option",
+    {1334, PushButton, 484, 18, 86, 30, kStyleNone, "get version", "get version"},
+    {1335, PushButton, 484, 60, 86, 30, kStyleNone, "get parameter", "get parameter"},
+    {1336, PushButton, 484, 102, 86, 30, kStyleNone, "applcate current option",
      "applcate current option"},
-    {1337, PushButton, 490, 144, 74, 30, kStyleNone, "restore default", "restore default"},
+    {1337, PushButton, 484, 144, 86, 30, kStyleNone, "restore default", "restore default"},
 };
 
 constexpr const char* kRates[] = {"4800", "9600", "19200", "38400", "115200"};

@@ -44,8 +44,8 @@ constexpr ControlTemplate kControls[] = {
     {1156, Static, 205, 77, 12, 8, kCentredValue, "", ""},
     {1157, Static, 220, 77, 58, 8, kStyleNone, "CADMV decode", "CADMV decode"},
     {1158, Static, 280, 77, 12, 8, kCentredValue, "", ""},
-    {1159, Static, 295, 77, 58, 8, kStyleNone, "RAWDATA decode", "RAWDATA decode"},
-    {1160, Static, 355, 77, 12, 8, kCentredValue, "", ""},
+    {1159, Static, 294, 77, 61, 8, kStyleNone, "RAWDATA decode", "RAWDATA decode"},
+    {1160, Static, 356, 77, 12, 8, kCentredValue, "", ""},
     {1161, Static, 370, 77, 58, 8, kStyleNone, "JIS_II decode", "JIS_II decode"},
     {1162, Static, 430, 77, 12, 8, kCentredValue, "", ""},
     // separators between the tracks

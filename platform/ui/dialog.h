@@ -13,11 +13,11 @@
 //   about.DoModal();
 //
 // The window is built when DoModal or Create runs: controls get their
-// template rectangles (dialog units converted with the dialog font's average
-// character width / 4 and height / 8), captions and combo lists in the
-// dialog's language, then OnInitDialog runs. A child page is created inside a
-// control (the tab control) of another dialog and then placed and shown by
-// its owner, as the original's modeless child dialogs are.
+// template rectangles (dialog units converted with the original's base units
+// for the template's font size, width / 4 and height / 8), captions and combo
+// lists in the dialog's language, then OnInitDialog runs. A child page is
+// created inside a control (the tab control) of another dialog and then
+// placed and shown by its owner, as the original's modeless child dialogs are.
 
 #include "platform/ui/controls.h"
 #include "platform/ui/ui_types.h"
@@ -83,7 +83,7 @@ public:
     void MoveWindow(const Rect& rect); // pixels, in the parent's client coordinates
     Rect WindowRect() const;
     Rect ClientRect() const;
-    // Dialog units to pixels with this dialog's font, as the original's
+    // Dialog units to pixels with this dialog's base units, as the original's
     // MapDialogRect does. Valid once the window exists.
     Rect MapDialogRect(const Rect& dialogUnits) const;
 

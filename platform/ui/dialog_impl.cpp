@@ -6,6 +6,7 @@
 #include "platform/ui/strings.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <algorithm>
@@ -46,6 +47,19 @@ QRect ToQRect(const Rect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
+// A frameless text shorter than one line of the font grows about its middle:
+// the CJK font's line is taller than the original's, and its glyphs would
+// lose their bottom strokes in the template's rectangle.
+QRect TextRect(const res::ControlTemplate& c, QRect rect, int lineHeight) {
+    const bool text = c.kind == res::ControlKind::Static || c.kind == res::ControlKind::HyperLink;
+    const bool framed = (c.style & (res::kSunken | res::kBorder)) != 0;
+    if (!text || framed || rect.height() >= lineHeight) {
+        return rect;
+    }
+    const int extra = lineHeight - rect.height();
+    return rect.adjusted(0, -(extra / 2), 0, extra - extra / 2);
+}
+
 } // namespace
 
 DialogImpl::DialogImpl(Dialog& self_, const res::DialogTemplate* tpl_,
@@ -73,7 +87,7 @@ bool DialogImpl::build(Kind kind_, QWidget* parentWidget) {
     kind = kind_;
     language = requestedLanguage.value_or(UiLanguage());
     font = DialogFont(tpl->fontPoints, language);
-    units = DialogBaseUnits(font);
+    units = DialogBaseUnits(tpl->fontPoints);
     ending = false;
     endCode = kIdCancel;
     shown = false;
@@ -119,11 +133,13 @@ void DialogImpl::buildControls() {
     QComboBox probe;
     probe.setFont(font);
     const int comboHeight = std::min(probe.sizeHint().height(), comboLimit);
+    const int lineHeight = QFontMetrics(font).height();
 
     std::vector<QWidget*> groupBoxes;
     for (const res::ControlTemplate& c : list) {
         const Rect px = DialogUnitsToPixels(Rect{c.x, c.y, c.x + c.cx, c.y + c.cy}, units);
-        QWidget* widget = CreateControlWidget(c, language, window, ToQRect(px), comboHeight);
+        QWidget* widget = CreateControlWidget(c, language, window,
+                                              TextRect(c, ToQRect(px), lineHeight), comboHeight);
         auto control = std::make_unique<ControlImpl>(*this, c, widget);
         control->connectSignals();
         if (c.kind == res::ControlKind::GroupBox) {

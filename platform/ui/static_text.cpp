@@ -64,11 +64,20 @@ void StaticText::paintEvent(QPaintEvent* event) {
     painter.setFont(font());
     painter.setPen(isEnabled() ? m_color
                                : palette().color(QPalette::Disabled, QPalette::WindowText));
-    int flags = static_cast<int>(m_alignment);
+    int flags = static_cast<int>(m_alignment) | Qt::TextDontClip;
     if (m_wordWrap) {
         flags |= Qt::TextWordWrap;
     }
-    painter.drawText(contentsRect(), flags, m_text);
+    QRect area = contentsRect();
+    const int lineHeight = QFontMetrics(font()).height();
+    if (area.height() < lineHeight) {
+        // A line taller than its box (the CJK font's lines are) is centred on
+        // the box, so the glyphs keep their feet instead of being cut there.
+        const int excess = lineHeight - area.height();
+        area.adjust(0, -excess / 2, 0, excess - excess / 2);
+        flags = (flags & ~Qt::AlignVertical_Mask) | Qt::AlignVCenter;
+    }
+    painter.drawText(area, flags, m_text);
 }
 
 void GroupFrame::paintEvent(QPaintEvent*) {
@@ -89,7 +98,8 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     painter.fillRect(caption, palette().window());
     painter.setPen(isEnabled() ? textColor()
                                : palette().color(QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(caption.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, text());
+    painter.drawText(caption.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                     text());
 }
 
 } // namespace ui::detail

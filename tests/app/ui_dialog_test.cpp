@@ -21,45 +21,58 @@ using namespace uitest;
 
 namespace {
 
-// Base units measured the way the original does, independently of the layer.
 struct Units {
     int x;
     int y;
 };
 
-Units MeasureUnits(const QFont& font) {
+// The average character width the way the original measures it.
+int MeasureAverageWidth(const QFont& font) {
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return Units{(width / 26 + 1) / 2, metrics.height()};
+    return (width / 26 + 1) / 2;
 }
 
 int Round(int value, int base, int divisor) {
     return (value * base + divisor / 2) / divisor;
 }
 
-TEST(UiDialog, DialogUnitsBecomePixelsByTheFontsAverageCharacter) {
+// Dialog units follow the original's base units for the template's point
+// size, whatever fonts are installed; the text font is no wider than those
+// units allow, so captions fit their rectangles.
+TEST(UiDialog, DialogUnitsBecomePixelsByTheOriginalsBaseUnitsForThePointSize) {
+    const Units nine{7, 15};
+    const Units eight{6, 13};
     for (const res::Language language : {res::Language::English, res::Language::Chinese}) {
         ui::Dialog dialog(kMainTemplate, language);
         ASSERT_TRUE(dialog.CreateModeless());
-        const Units units = MeasureUnits(ui::WindowOf(dialog)->font());
-        ASSERT_GT(units.x, 3);
-        ASSERT_GT(units.y, 8);
+        EXPECT_LE(MeasureAverageWidth(ui::WindowOf(dialog)->font()), nine.x);
 
         const bool zh = language == res::Language::Chinese;
         const ui::Rect client = dialog.ClientRect();
-        EXPECT_EQ(client.Width(), Round(310, units.x, 4));
-        EXPECT_EQ(client.Height(), Round(zh ? 230 : 220, units.y, 8));
+        EXPECT_EQ(client.Width(), Round(310, nine.x, 4));
+        EXPECT_EQ(client.Height(), Round(zh ? 230 : 220, nine.y, 8));
 
         // set speed: 118, 10, 60 (70 in the Chinese template) x 14
         const ui::Rect button = dialog.Item(kButton).WindowRect();
-        EXPECT_EQ(button.left, Round(118, units.x, 4));
-        EXPECT_EQ(button.top, Round(10, units.y, 8));
-        EXPECT_EQ(button.right, Round(118 + (zh ? 70 : 60), units.x, 4));
-        EXPECT_EQ(button.bottom, Round(24, units.y, 8));
+        EXPECT_EQ(button.left, Round(118, nine.x, 4));
+        EXPECT_EQ(button.top, Round(10, nine.y, 8));
+        EXPECT_EQ(button.right, Round(118 + (zh ? 70 : 60), nine.x, 4));
+        EXPECT_EQ(button.bottom, Round(24, nine.y, 8));
         EXPECT_EQ(dialog.MapDialogRect(ui::Rect{118, 10, 178, 24}),
-                  (ui::Rect{Round(118, units.x, 4), Round(10, units.y, 8), Round(178, units.x, 4),
-                            Round(24, units.y, 8)}));
+                  (ui::Rect{Round(118, nine.x, 4), Round(10, nine.y, 8), Round(178, nine.x, 4),
+                            Round(24, nine.y, 8)}));
+
+        // The page template is at 8 points: read 5, 5, 60 x 14.
+        ui::Dialog page(kPageTemplate, language);
+        ASSERT_TRUE(page.Create(dialog, kTabs));
+        EXPECT_LE(MeasureAverageWidth(ui::WindowOf(page)->font()), eight.x);
+        EXPECT_EQ(page.ClientRect(),
+                  (ui::Rect{0, 0, Round(200, eight.x, 4), Round(60, eight.y, 8)}));
+        EXPECT_EQ(page.Item(kPageButton).WindowRect(),
+                  (ui::Rect{Round(5, eight.x, 4), Round(5, eight.y, 8), Round(65, eight.x, 4),
+                            Round(19, eight.y, 8)}));
     }
 }
 
