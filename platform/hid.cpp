@@ -61,14 +61,16 @@ Wait WaitFor(int fd, short events, int wakeFd, uint32_t start, uint32_t timeoutM
                 continue;
             return Wait::Failed;
         }
-        if (wakeFd >= 0 && fds[1].revents)
-            return Wait::Woken;
         if (ready == 0)
             return Wait::TimedOut;
         if (fds[0].revents & POLLNVAL)
             return Wait::Failed;
-        *revents = fds[0].revents;
-        return Wait::Ready;
+        // A report already waiting wins over a wake, so a stop loses no frame.
+        if (fds[0].revents) {
+            *revents = fds[0].revents;
+            return Wait::Ready;
+        }
+        return Wait::Woken;
     }
 }
 

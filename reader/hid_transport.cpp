@@ -47,22 +47,20 @@ bool CanRead(const ReportLengths& lengths) {
     return lengths.input >= 2 && lengths.input <= kInputBufferSize;
 }
 
-// Sleeps ms; false as soon as the handle's idle wake is set.
-bool PauseUnlessWoken(DeviceHandle h, uint32_t ms) {
+// Sleeps ms, or less once the handle's idle wake is set.
+void PauseUnlessWoken(DeviceHandle h, uint32_t ms) {
     auto device = platform::LookupDevice(h);
     if (!device)
-        return false;
+        return;
     uint32_t start = platform::TickCount();
     for (;;) {
         uint32_t elapsed = platform::TickCount() - start;
         if (elapsed >= ms)
-            return true;
+            return;
         pollfd p{device->wakeFd(), POLLIN, 0};
         int ready = poll(&p, 1, int(ms - elapsed));
-        if (ready > 0)
-            return false;
-        if (ready < 0 && errno != EINTR)
-            return false;
+        if (ready > 0 || (ready < 0 && errno != EINTR))
+            return;
     }
 }
 
@@ -98,10 +96,12 @@ int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable
     int collected = 0;
     int expected = -1;
     bool firstReport = true;
-    if (!wakeableStart)
+    // A stop cuts the first pause short; the read after it still takes a
+    // report that is already waiting and returns at once when there is none.
+    if (wakeableStart)
+        PauseUnlessWoken(h, kPauseBeforeInputReadMs);
+    else
         platform::SleepMs(kPauseBeforeInputReadMs);
-    else if (!PauseUnlessWoken(h, kPauseBeforeInputReadMs))
-        return ReaderFailed;
     for (;;) {
         // Zeroed each time, so a short report reads as padded, never as the
         // tail of the one before.

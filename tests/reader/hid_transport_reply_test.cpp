@@ -184,6 +184,19 @@ TEST_F(HidReadingThread, WakeEndsAnIdleWaitAtOnce) {
     EXPECT_EQ(count, 3);
 }
 
+TEST_F(HidReadingThread, WakeStillTakesAFrameAlreadyWaiting) {
+    VirtualHidDevice* device = AddDevice("reader", 9, 9);
+    DeviceHandle h = Open(device);
+    Send(device, {0x00, 0x00, 0x03, 'A', 'Y', 0x07});
+    platform::WakeIdleWaits(h);
+    Bytes buffer(1024);
+    int count = -1;
+    EXPECT_EQ(ReadResponseFrame(h, TransportHid, buffer.data(), int(buffer.size()), &count),
+              ReaderOk);
+    EXPECT_EQ(count, 5);
+    platform::ClearIdleWake(h);
+}
+
 TEST_F(HidReadingThread, WakeDoesNotCutAFrameAlreadyUnderWay) {
     VirtualHidDevice* device = AddDevice("reader", 9, 9);
     DeviceHandle h = Open(device);
