@@ -2,6 +2,7 @@
 
 #include "app/language_file.h"
 #include "app/pages/about_dialog.h"
+#include "app/read_thread.h"
 #include "app/version.h"
 #include "platform/ui/strings.h"
 
@@ -11,9 +12,16 @@ CDQ450DemoDlg::CDQ450DemoDlg() : Dialog(kMainDialogTemplateId) {
     OnCommand(IDC_RADIO_COM, ui::Notify::Clicked, [this] { OnRadioCom(); });
     OnCommand(IDC_RADIO_USB, ui::Notify::Clicked, [this] { OnRadioUsb(); });
     OnCommand(IDC_SEARCH_PORT, ui::Notify::Clicked, [this] { OnSearchPort(); });
+    OnCommand(IDC_CONNECT, ui::Notify::Clicked, [this] { OnConnect(); });
+    OnCommand(IDC_DISCONNECT, ui::Notify::Clicked, [this] { OnDisconnect(); });
+    OnCommand(IDC_OPEN_PORT, ui::Notify::Clicked, [this] { OnOpenPort(); });
+    BindHexEntryEdits();
 }
 
-CDQ450DemoDlg::~CDQ450DemoDlg() = default;
+// A reading thread still alive uses this dialog: it ends before the members go.
+CDQ450DemoDlg::~CDQ450DemoDlg() {
+    m_hReadThread.reset();
+}
 
 bool CDQ450DemoDlg::OnInitDialog() {
     m_tabPages = Item(IDC_TAB_PAGES);
@@ -26,6 +34,9 @@ bool CDQ450DemoDlg::OnInitDialog() {
         AddContextMenuItem(about, [this] { ShowAboutBox(); });
 
     m_cbLanguage.SetCurSel(ReadLanguageValue() == kLangChineseSimplified ? 0 : 1);
+
+    // Arrivals and removals from now on; started before anything lists devices.
+    StartDeviceMonitor();
 
     m_pageUsb.Create(*this, IDC_TAB_PAGES);
     m_pageDebug.Create(*this, IDC_TAB_PAGES);
@@ -81,6 +92,8 @@ void CDQ450DemoDlg::ShowAboutBox() {
 }
 
 void CDQ450DemoDlg::OnDestroy() {
+    m_deviceMonitor.reset();
+    StopReadThread();
     if (!IsNoDevice(m_hDevice)) {
         platform::CloseDeviceHandle(m_hDevice);
         m_hDevice = platform::kInvalidHandle;

@@ -10,10 +10,15 @@
 #include "app/pages/ibutton_page.h"
 #include "app/pages/rs_page.h"
 #include "app/pages/usb_page.h"
+#include "platform/device_monitor.h"
 #include "platform/ui/dialog.h"
 #include "reader/types.h"
 
+#include <atomic>
+#include <cstdint>
+#include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 inline constexpr int kMainDialogTemplateId = 102;
@@ -31,6 +36,8 @@ inline constexpr int IDC_RADIO_USB = 1292;
 inline constexpr int IDC_SEARCH_PORT = 1295;
 
 inline constexpr int kTabCount = 5;
+
+class ReadThread;
 
 class CDQ450DemoDlg : public ui::Dialog {
 public:
@@ -71,6 +78,83 @@ public:
     CIBtnDlg m_pageIBtn;
     CHidTestDlg m_pageHidTest;
     CRsDlg m_pageRs;
+
+    // --- Reading thread and card-data display (read thread, decoders) ---
+    // Starts the reading thread on the open device; false with no device open,
+    // while a thread runs, or when it cannot be started.
+    bool StartReadThread();
+    // Stops the reading thread (waiting at most 6000 ms for it), then runs the
+    // frames it has already handed over. Nothing when no thread runs.
+    void StopReadThread();
+    // The decoders of the frames the reader sends by itself: the frame from
+    // its first byte and its byte count. UI thread.
+    void ShowAllTracksResult(const uint8_t* frame, int count);
+    void ShowTrack1Result(const uint8_t* frame, int count);
+    void ShowTrack2Result(const uint8_t* frame, int count);
+    void ShowTrack3Result(const uint8_t* frame, int count);
+    void ShowIButtonData(const uint8_t* frame, int count);
+    void ShowIButtonDetached(const uint8_t* frame, int count);
+    // The sentinels both track text parsers use, shown on the card-swipe
+    // test page.
+    void SetTrackSentinels(uint8_t t1Start, uint8_t t1End, uint8_t t2Start, uint8_t t2End,
+                           uint8_t t3Start, uint8_t t3End);
+    // What the reading thread hands over, on the UI thread: an accepted
+    // frame that came over transport, or card text (Latin-1 bytes).
+    void DispatchReaderFrame(const std::vector<uint8_t>& frame, int transport);
+    void HandOverCardText(const std::string& text);
+    // Binds the hex entry rule to the hex edits of the pages.
+    void BindHexEntryEdits();
+    // Set while the reading thread is meant to run; it tests it every pass.
+    std::atomic<bool> m_bReadRun{false};
+    // The reading thread; null when there is none. Kept after a stop whose
+    // wait ran out, until the thread has ended.
+    std::unique_ptr<ReadThread> m_hReadThread;
+    // --- end of reading thread ---
+
+    // --- Connection: USB connect and disconnect, arrival and removal, COM port ---
+    static constexpr int IDC_CONNECT = 1002;
+    static constexpr int IDC_DISCONNECT = 1003;
+    static constexpr int IDC_OPEN_PORT = 1296;
+    static constexpr int kDeviceArrival = 0x8000;
+    static constexpr int kDeviceRemoveComplete = 0x8004;
+
+    void OnConnect();
+    void OnDisconnect();
+    // Opens the chosen port and finds out which reader answers on it, or
+    // closes the open port.
+    void OnOpenPort();
+    // An arrival or removal of the USB device with this interface name. An
+    // event without a name concerns no device interface and is ignored.
+    bool OnDeviceChange(int eventType, const std::string& interfaceName);
+
+    // While a connection handler runs, device events wait and run after it:
+    // none runs inside another's thread stop or modal list.
+    class ConnectionBusy {
+    public:
+        explicit ConnectionBusy(CDQ450DemoDlg& dialog);
+        ~ConnectionBusy();
+        ConnectionBusy(const ConnectionBusy&) = delete;
+        ConnectionBusy& operator=(const ConnectionBusy&) = delete;
+
+    private:
+        CDQ450DemoDlg& m_dialog;
+    };
+
+private:
+    enum class WalkStep { NextRow, EndWalk };
+    WalkStep ConnectSingleInterface(const std::string& path);
+    void ShowConnected();
+    void ShowDisconnected();
+    void StartDeviceMonitor();
+    void QueueDeviceEvent(const platform::DeviceEvent& event);
+    void RunDeviceEvents();
+
+    std::unique_ptr<platform::DeviceMonitor> m_deviceMonitor;
+    std::deque<platform::DeviceEvent> m_deviceEvents; // UI thread only
+    int m_connectionBusy = 0;
+
+public:
+    // --- end of connection ---
 
 protected:
     bool OnInitDialog() override;

@@ -7,13 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <libudev.h>
 #include <map>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -25,7 +28,7 @@ constexpr uint32_t kHidrawWaitMs = 2000;
 constexpr int kPendingPollMs = 100;
 // A virtual device may create its socket a moment before it listens.
 constexpr int kHelloAttempts = 20;
-constexpr uint32_t kHelloRetryMs = 10;
+constexpr int kHelloRetryMs = 10;
 
 unsigned HexAttribute(udev_device* dev, const char* name) {
     const char* text = udev_device_get_sysattr_value(dev, name);
@@ -65,9 +68,9 @@ struct DeviceMonitor::Impl {
     int stopFd = -1;
     std::thread thread;
 
-    std::map<std::string, std::string> usbNames; // syspath -> name given at arrival
-    std::map<std::string, uint32_t> pending;     // syspath -> tick of the add event
-    std::map<std::string, std::string> vhidNames; // socket name -> name given at arrival
+    std::map<std::string, std::string> usbNames;  // syspath -> name given at arrival
+    std::map<std::string, uint32_t> pending;      // syspath -> tick of the add event
+    std::map<std::string, std::string> vhidNames; // socket name -> its interface name
 
     ~Impl() {
         if (thread.joinable()) {
@@ -174,9 +177,21 @@ struct DeviceMonitor::Impl {
         }
     }
 
-    std::string VhidName(const std::string& socketName) {
+    // Sleeps between attempts; true when the monitor is being stopped.
+    bool StopRequested(int waitMs) {
+        pollfd p{stopFd, POLLIN, 0};
+        return poll(&p, 1, waitMs) > 0;
+    }
+
+    bool IsSocket(const std::string& socketName) const {
+        struct stat st;
+        return lstat((vhidDir + "/" + socketName).c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
+    }
+
+    // The ids come from the device's hello; empty when it never answered.
+    std::string VhidName(const std::string& socketName, int attempts) {
         std::string path = "vhid:" + vhidDir + "/" + socketName;
-        for (int attempt = 0; attempt < kHelloAttempts; ++attempt) {
+        for (int attempt = 0; attempt < attempts; ++attempt) {
             DeviceHandle h = OpenHidPath(path);
             if (h != kInvalidHandle) {
                 HidAttributes attributes;
@@ -185,9 +200,34 @@ struct DeviceMonitor::Impl {
                 if (ok)
                     return UsbInterfaceName(attributes.vendorId, attributes.productId, socketName);
             }
-            SleepMs(kHelloRetryMs);
+            if (StopRequested(kHelloRetryMs))
+                break;
         }
         return {};
+    }
+
+    // A device that never answered is still remembered, so that its removal
+    // is reported like any other.
+    std::string RememberVhid(const std::string& socketName, int attempts) {
+        std::string interfaceName = VhidName(socketName, attempts);
+        vhidNames[socketName] =
+            interfaceName.empty() ? UsbInterfaceName(0, 0, socketName) : interfaceName;
+        return interfaceName;
+    }
+
+    // Devices already on the bus are not arrivals, but their removal must
+    // carry their ids.
+    void RememberPresentVhids() {
+        DIR* dir = opendir(vhidDir.c_str());
+        if (!dir)
+            return;
+        std::vector<std::string> names;
+        while (dirent* entry = readdir(dir))
+            names.emplace_back(entry->d_name);
+        closedir(dir);
+        for (const std::string& name : names)
+            if (IsSocket(name))
+                RememberVhid(name, 1);
     }
 
     void OnInotifyEvent() {
@@ -196,20 +236,24 @@ struct DeviceMonitor::Impl {
         for (ssize_t at = 0; n > 0 && at + ssize_t(sizeof(inotify_event)) <= n;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
             at += ssize_t(sizeof(inotify_event)) + event->len;
-            if (event->len == 0 || at > n)
+            if (at > n)
                 break;
+            // Events about the folder itself carry no name.
+            if (event->len == 0)
+                continue;
             std::string name(event->name, strnlen(event->name, event->len));
             if (event->mask & (IN_CREATE | IN_MOVED_TO)) {
-                std::string interfaceName = VhidName(name);
-                if (!interfaceName.empty()) {
-                    vhidNames[name] = interfaceName;
+                if (!IsSocket(name))
+                    continue;
+                std::string interfaceName = RememberVhid(name, kHelloAttempts);
+                if (!interfaceName.empty())
                     Report(DeviceEventType::Arrival, interfaceName);
-                }
             } else if (event->mask & (IN_DELETE | IN_MOVED_FROM)) {
                 auto known = vhidNames.find(name);
-                std::string interfaceName =
-                    known != vhidNames.end() ? known->second : UsbInterfaceName(0, 0, name);
-                vhidNames.erase(name);
+                if (known == vhidNames.end())
+                    continue; // not a device: some other file in the folder
+                std::string interfaceName = known->second;
+                vhidNames.erase(known);
                 Report(DeviceEventType::RemoveComplete, interfaceName);
             }
         }
@@ -253,6 +297,8 @@ bool DeviceMonitor::Start() {
     }
     if (impl.stopFd < 0 || (!udevOk && !vhidOk))
         return false;
+    if (vhidOk)
+        impl.RememberPresentVhids();
     impl.thread = std::thread([&impl] { impl.Run(); });
     return true;
 }

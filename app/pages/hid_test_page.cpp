@@ -1,6 +1,7 @@
 #include "app/pages/hid_test_page.h"
 
 #include "app/main_dialog.h"
+#include "platform/ui/text.h"
 
 namespace {
 
@@ -65,9 +66,26 @@ constexpr LabelStyle kLabelStyles[kHidTestLabelCount] = {
     {1116, 12, kRed},
 };
 
+constexpr const char* kOpenTrackClipboardFailed = "Open clipboard failed!";
+constexpr const char* kOpenRawClipboardFailed = "Open clipboard Failed";
+
 } // namespace
 
-CHidTestDlg::CHidTestDlg() : Dialog(kHidTestPageTemplateId) {}
+CHidTestDlg::CHidTestDlg() : Dialog(kHidTestPageTemplateId) {
+    for (int id : IDC_TRACK_TEXT)
+        OnCommand(id, ui::Notify::SetFocus, [this] { OnSetFocusTrackData(); });
+    OnCommand(IDC_RAW_DATA, ui::Notify::EditChange, [this] { OnChangeRawData(); });
+    for (int id : IDC_COPY_TRACK) {
+        const int copied = IDC_TRACK_TEXT[id - IDC_COPY_TRACK[0]];
+        OnCommand(id, ui::Notify::Clicked,
+                  [this, copied] { OnCopyControlText(copied, kOpenTrackClipboardFailed); });
+    }
+    OnCommand(IDC_COPY_RAW_DATA, ui::Notify::Clicked,
+              [this] { OnCopyControlText(IDC_RAW_DATA, kOpenRawClipboardFailed); });
+    OnCommand(IDC_CLEAR_COUNT, ui::Notify::Clicked, [this] { OnClearCount(); });
+    OnCommand(IDC_MANUAL_READ, ui::Notify::Clicked, [this] { OnManualRead(); });
+    OnCommand(IDC_CANCEL_MANUAL_READ, ui::Notify::Clicked, [this] { OnCancelManualRead(); });
+}
 
 bool CHidTestDlg::OnInitDialog() {
     m_pMainDlg = dynamic_cast<CDQ450DemoDlg*>(Parent());
@@ -79,5 +97,46 @@ bool CHidTestDlg::OnInitDialog() {
         label.ApplyBold();
         label.ApplyTextColor(style.color);
     }
+    Item(IDC_RAW_DATA).SetPaintHook([this] { OnCtlColorEdit(IDC_RAW_DATA); });
+    for (int id : IDC_TRACK_TEXT)
+        Item(id).SetPaintHook([this, id] { OnCtlColorEdit(id); });
     return true;
+}
+
+// Consecutive swipes draw in different colours.
+void CHidTestDlg::OnCtlColorEdit(int id) {
+    const int index = ((m_stats.m_nSwipeCount % 3) + 3) % 3;
+    Item(id).SetTextColor(m_textColours[size_t(index)]);
+}
+
+void CHidTestDlg::OnShowWindow(bool show) {
+    if (show)
+        FocusRawData();
+}
+
+// The focus never rests on a track edit, so the reader's keystrokes always
+// reach the raw-data edit.
+void CHidTestDlg::OnSetFocusTrackData() {
+    FocusRawData();
+}
+
+void CHidTestDlg::SelectRawData() {
+    ui::Control raw = Item(IDC_RAW_DATA);
+    raw.SetSel(0, -1);
+    raw.ScrollCaret();
+}
+
+// With the whole text selected, the first keystroke of the next swipe
+// replaces the old text.
+void CHidTestDlg::FocusRawData() {
+    SelectRawData();
+    Item(IDC_RAW_DATA).SetFocus();
+}
+
+void CHidTestDlg::ShowSentinels() {
+    for (size_t i = 0; i < m_sentinels.chars.size(); ++i) {
+        const uint8_t c = m_sentinels.chars[i];
+        const char bytes[1] = {static_cast<char>(c)};
+        Item(IDC_SENTINELS[i]).SetText(c == 0 ? std::string() : ui::FromLatin1Bytes({bytes, 1}));
+    }
 }

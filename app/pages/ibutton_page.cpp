@@ -31,5 +31,6 @@ bool CIBtnDlg::OnInitDialog() {
     m_lblCardNo.ApplyFontHeight(18);
     m_lblCardNo.ApplyBold();
     m_lblCardNo.ApplyTextColor(ui::Rgb(200, 0, 0));
+    Item(IDC_CARD_TEXT).SetPaintHook([this] { Item(IDC_CARD_TEXT).SetTextColor(m_crCardText); });
     return true;
 }

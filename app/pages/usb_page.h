@@ -4,6 +4,8 @@
 
 #include "platform/ui/dialog.h"
 
+#include <cstdint>
+
 class CDQ450DemoDlg;
 
 inline constexpr int kUsbPageTemplateId = 130;
@@ -17,8 +19,23 @@ public:
     // unchecks the six boxes and empties the six edits.
     void UpdateFilterControls(int mode);
 
+    // Loads right after a connection, outside the command bracket. The
+    // version (1000 ms) into the version label; true when the reader
+    // answered.
+    bool DetectVersion();
+    // The parameter block (1000 ms) into the page; true when it was read.
+    bool ReadParameters();
+    // Reads the parameter block and fills the page from it; on failure shows
+    // the box and puts the default sentinels on the card-swipe test page.
+    // Returns the reader's result.
+    int LoadParameterBlock(int timeoutMs, bool limitSentinelEdits);
+
     CDQ450DemoDlg* m_pMainDlg = nullptr;
 
 protected:
     bool OnInitDialog() override;
+
+private:
+    void ShowParameterBlock(const uint8_t* block, bool limitSentinelEdits);
+    void ShowFilterBytes(int mode, const uint8_t* filterBytes);
 };

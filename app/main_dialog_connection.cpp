@@ -1,0 +1,262 @@
+// Opening and closing the one reader connection: USB connect and
+// disconnect, device arrival and removal, and the COM port button.
+
+#include "app/command_bracket.h"
+#include "app/main_dialog.h"
+#include "app/pages/hid_list_dialog.h"
+#include "platform/clock.h"
+#include "platform/hid.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/strings.h"
+#include "platform/ui/ui_thread.h"
+#include "reader/reader.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr uint32_t kDeviceChangeDelayMs = 300;
+// A path longer than this does not fit the open's buffer.
+constexpr size_t kMaxOpenPathLength = 254;
+constexpr int kRsTab = 4;
+
+constexpr int kStringDeviceName = 110;
+constexpr int kStringConnectFailed = 111;
+constexpr int kStringConnected = 112;
+constexpr int kStringNoDevice = 115;
+constexpr int kStringAlreadyOpen = 116;
+constexpr int kStringDisconnected = 117;
+constexpr int kStringOpenPort = 133;
+constexpr int kStringClosePort = 134;
+constexpr int kStringPortFailed = 135;
+
+// The readers' ids as the interface names spell them; case matters.
+struct UsbIds {
+    const char* product;
+    const char* vendor;
+};
+constexpr UsbIds kReaderIds[] = {{"PID_572B", "VID_0483"}, {"PID_2007", "VID_5131"}};
+
+bool NameHolds(const std::string& name, const UsbIds& ids) {
+    return name.find(ids.product) != std::string::npos &&
+           name.find(ids.vendor) != std::string::npos;
+}
+
+// One line of the not-found message, an empty line after it.
+std::string NotFoundLine(const DeviceTableEntry& row) {
+    const std::string label = ui::LoadString(kStringDeviceName);
+    const std::string failed = ui::LoadString(kStringConnectFailed);
+    const char* format = "%s %s, productId=0x%04x venderId=0x%04x %s\r\n\r\n";
+    const int length = std::snprintf(nullptr, 0, format, label.c_str(), row.name, row.productId,
+                                     row.vendorId, failed.c_str());
+    if (length <= 0)
+        return {};
+    std::string line(size_t(length) + 1, '\0');
+    std::snprintf(line.data(), line.size(), format, label.c_str(), row.name, row.productId,
+                  row.vendorId, failed.c_str());
+    line.pop_back();
+    return line;
+}
+
+} // namespace
+
+CDQ450DemoDlg::ConnectionBusy::ConnectionBusy(CDQ450DemoDlg& dialog) : m_dialog(dialog) {
+    ++m_dialog.m_connectionBusy;
+}
+
+CDQ450DemoDlg::ConnectionBusy::~ConnectionBusy() {
+    if (--m_dialog.m_connectionBusy == 0)
+        m_dialog.RunDeviceEvents();
+}
+
+void CDQ450DemoDlg::StartDeviceMonitor() {
+    std::weak_ptr<int> alive = m_lifeToken;
+    m_deviceMonitor =
+        std::make_unique<platform::DeviceMonitor>([this, alive](const platform::DeviceEvent& e) {
+            // Events still on their way when the monitor is stopped are dropped.
+            ui::PostToUiThread([this, alive, e] {
+                if (!alive.expired() && m_deviceMonitor)
+                    QueueDeviceEvent(e);
+            });
+        });
+    // Without either source the program connects by button only.
+    m_deviceMonitor->Start();
+}
+
+void CDQ450DemoDlg::QueueDeviceEvent(const platform::DeviceEvent& event) {
+    m_deviceEvents.push_back(event);
+    RunDeviceEvents();
+}
+
+void CDQ450DemoDlg::RunDeviceEvents() {
+    if (m_connectionBusy || m_deviceEvents.empty())
+        return;
+    ConnectionBusy busy(*this);
+    while (!m_deviceEvents.empty()) {
+        const platform::DeviceEvent event = m_deviceEvents.front();
+        m_deviceEvents.pop_front();
+        OnDeviceChange(int(event.type), event.interfaceName);
+    }
+}
+
+bool CDQ450DemoDlg::OnDeviceChange(int eventType, const std::string& interfaceName) {
+    if ((eventType != kDeviceArrival && eventType != kDeviceRemoveComplete) ||
+        interfaceName.empty())
+        return true;
+    ConnectionBusy busy(*this);
+    for (const UsbIds& ids : kReaderIds) {
+        if (!NameHolds(interfaceName, ids))
+            continue;
+        // The system's own handling of the device comes first.
+        platform::SleepMs(kDeviceChangeDelayMs);
+        if (eventType == kDeviceArrival)
+            OnConnect();
+        else
+            OnDisconnect();
+    }
+    if (eventType == kDeviceRemoveComplete)
+        SetStatusText(*this, "");
+    return true;
+}
+
+void CDQ450DemoDlg::OnConnect() {
+    ConnectionBusy busy(*this);
+    if (!IsNoDevice(m_hDevice)) {
+        ui::MessageBox(ui::LoadString(kStringAlreadyOpen), "info", ui::MessageIcon::Information,
+                       ui::MessageButtons::Ok, this);
+        return;
+    }
+    std::string message;
+    size_t notFound = 0;
+    for (const DeviceTableEntry& row : m_deviceTable) {
+        const HidPathList paths = FindHidDevices(row.productId, row.vendorId);
+        if (paths.empty()) {
+            ++notFound;
+            message += NotFoundLine(row);
+            continue;
+        }
+        if (paths.size() > 1) {
+            CHidListDlg list;
+            list.DoModal(this);
+            break;
+        }
+        if (ConnectSingleInterface(paths.front()) == WalkStep::EndWalk)
+            break;
+    }
+    if (notFound == m_deviceTable.size()) {
+        message += ui::LoadString(kStringNoDevice);
+        ui::MessageBox(message, "Error", ui::MessageIcon::Error, ui::MessageButtons::Ok, this);
+    }
+}
+
+CDQ450DemoDlg::WalkStep CDQ450DemoDlg::ConnectSingleInterface(const std::string& path) {
+    m_hDevice =
+        path.size() > kMaxOpenPathLength ? platform::kInvalidHandle : platform::OpenHidPath(path);
+    if (m_hDevice == platform::kInvalidHandle) {
+        SetStatusText(*this, ui::LoadString(kStringConnectFailed));
+        SetCaption(ui::LoadString(kStringConnectFailed));
+        return WalkStep::EndWalk;
+    }
+    m_nTransportMode = TransportHid;
+    if (!m_pageUsb.DetectVersion()) {
+        // A reader that does not answer is let go, so no handle stays open
+        // behind the next row.
+        platform::CloseDeviceHandle(m_hDevice);
+        m_hDevice = platform::kInvalidHandle;
+        m_nTransportMode = TransportClosed;
+        return WalkStep::NextRow;
+    }
+    m_pageUsb.ReadParameters();
+    m_pageIBtn.ReadParameters();
+    m_pageIBtn.ReadDeviceId();
+    Item(IDC_RADIO_COM).Enable(false);
+    Item(IDC_RADIO_USB).Enable(false);
+    ShowConnected();
+    StartReadThread();
+    return WalkStep::EndWalk;
+}
+
+void CDQ450DemoDlg::ShowConnected() {
+    SetCaption(ui::LoadString(kStringConnected));
+    SetStatusText(*this, ui::LoadString(kStringConnected));
+}
+
+void CDQ450DemoDlg::ShowDisconnected() {
+    m_nTransportMode = TransportClosed;
+    SetCaption(ui::LoadString(kStringConnectFailed));
+    SetStatusText(*this, ui::LoadString(kStringConnectFailed));
+    Item(IDC_VERSION).SetText("");
+    Item(IDC_HARDWARE_ID).SetText("");
+}
+
+void CDQ450DemoDlg::OnDisconnect() {
+    ConnectionBusy busy(*this);
+    if (m_hDevice == platform::kInvalidHandle)
+        return;
+    StopReadThread();
+    if (IsNoDevice(m_hDevice) || !platform::CloseDeviceHandle(m_hDevice))
+        return;
+    m_hDevice = platform::kInvalidHandle;
+    SetStatusText(*this, ui::LoadString(kStringDisconnected));
+    Item(IDC_RADIO_COM).Enable(true);
+    Item(IDC_RADIO_USB).Enable(true);
+    ShowDisconnected();
+}
+
+void CDQ450DemoDlg::OnOpenPort() {
+    ConnectionBusy busy(*this);
+    if (!IsNoDevice(m_hDevice)) {
+        StopReadThread();
+        if (!platform::CloseDeviceHandle(m_hDevice))
+            return;
+        m_hDevice = platform::kInvalidHandle;
+        Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringOpenPort));
+        for (int id : {IDC_SEARCH_PORT, IDC_RADIO_COM, IDC_RADIO_USB})
+            Item(id).Enable(true);
+        ShowDisconnected();
+        return;
+    }
+
+    const int port = m_cbPort.GetCurSel();
+    const std::string name = port >= 0 ? m_cbPort.GetItemText(port) : m_cbPort.Text();
+    const int rate = m_cbBaud.GetCurSel();
+    if (rate < 0)
+        return;
+    // The rate is the number the item begins with.
+    const long baud = std::strtol(m_cbBaud.GetItemText(rate).c_str(), nullptr, 10);
+    m_hDevice = OpenComPortBaud(name.c_str(), baud > 0 && baud <= INT_MAX ? int(baud) : 0);
+    if (IsNoDevice(m_hDevice)) {
+        ui::MessageBox(ui::LoadString(kStringPortFailed), "Error", ui::MessageIcon::Error,
+                       ui::MessageButtons::Ok, this);
+        return;
+    }
+    Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringClosePort));
+    for (int id : {IDC_SEARCH_PORT, IDC_RADIO_COM, IDC_RADIO_USB})
+        Item(id).Enable(false);
+    m_nTransportMode = TransportCom;
+
+    if (m_pageUsb.DetectVersion()) {
+        m_pageUsb.ReadParameters();
+        m_pageIBtn.ReadParameters();
+        m_pageIBtn.ReadDeviceId();
+    } else if (m_pageRs.DetectVersion()) {
+        m_pageRs.ReadParameters();
+        SelectTab(kRsTab);
+    } else {
+        ui::MessageBox(ui::LoadString(kStringConnectFailed), "Error", ui::MessageIcon::Error,
+                       ui::MessageButtons::Ok, this);
+        if (platform::CloseDeviceHandle(m_hDevice)) {
+            m_hDevice = platform::kInvalidHandle;
+            Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringOpenPort));
+            for (int id : {IDC_RADIO_USB, IDC_RADIO_COM, IDC_SEARCH_PORT})
+                Item(id).Enable(true);
+            m_nTransportMode = TransportClosed;
+        }
+        return;
+    }
+    ShowConnected();
+    StartReadThread();
+}

@@ -1,0 +1,209 @@
+// The USB page's loads: the reader's version and its parameter block shown
+// in the page.
+
+#include "app/command_bracket.h"
+#include "app/main_dialog.h"
+#include "app/pages/usb_page.h"
+#include "platform/ui/text.h"
+#include "reader/reader.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kDetectVersionTimeoutMs = 1000;
+constexpr int kReadParametersTimeoutMs = 1000;
+
+// The most data the parameter read delivers fits with room to spare.
+constexpr int kParameterBufferSize = 256;
+constexpr size_t kVersionBufferSize = 200;
+
+// Fields of the parameter block.
+constexpr int kInterfaceByte = 0;
+constexpr int kSentinelBytes = 1;
+constexpr int kOutputTracksByte = 7;
+constexpr int kEndFlagByte = 8;
+constexpr int kBuzzerByte = 9;
+constexpr int kSpeedByte = 10;
+constexpr int kDecodingByte = 11;
+constexpr int kFilterModeByte = 12;
+constexpr int kFilterBytes = 13;
+constexpr int kDeviceIdByte = 19;
+constexpr int kFrequencyByte = 21;
+constexpr int kSentinelModeByte = 24;
+
+constexpr uint8_t kEndFlagEnter = 0x58;
+constexpr uint8_t kEndFlagTab = 0x2B;
+constexpr uint8_t kEndFlagNull = 0x00;
+constexpr int kEndFlagEnterItem = 0;
+constexpr int kEndFlagTabItem = 1;
+constexpr int kEndFlagCustomItem = 2;
+constexpr int kEndFlagNullItem = 3;
+
+constexpr int kSentinelEdits[] = {1008, 1009, 1010, 1011, 1012, 1013};
+constexpr int kOutputTrackChecks[] = {1015, 1016, 1017};
+constexpr int kBuzzerChecks[] = {1051, 1052};
+// ISO, AAMVA, CadMV, RawData, JIS-II: bits 0 to 4 of the decoding byte.
+constexpr int kDecodingChecks[] = {1150, 1146, 1151, 1152, 1153};
+
+// One filter's controls, in filter order: track 1 start, track 1 end,
+// track 2 start, track 2 end, track 3 start, track 3 end.
+struct FilterControls {
+    int frame;
+    int check;
+    int label;
+    int edit;
+};
+constexpr FilterControls kFilters[] = {
+    {1064, 1083, 1066, 1060}, {1065, 1084, 1067, 1062}, {1069, 1085, 1070, 1061},
+    {1071, 1086, 1073, 1072}, {1074, 1087, 1079, 1075}, {1080, 1088, 1082, 1081},
+};
+
+constexpr int kFilterModeCharacters = 2;
+constexpr int kFilterModePositions = 3;
+
+constexpr int kSingleCharMode = 1;
+constexpr int kMultiCharMode = 0;
+constexpr int kMultiCharLimit = 4;
+constexpr int kSingleCharLimit = 1;
+constexpr int kFrequencyOfFirstItem = 100;
+
+constexpr int IDC_CUSTOM_END_FLAG_LABEL = 1040;
+constexpr int IDC_CUSTOM_END_FLAG = 1019;
+
+// A byte as the one-character text of a control; a zero byte ends a text,
+// so it shows as an empty one.
+std::string CharText(uint8_t byte) {
+    return byte == 0 ? std::string() : ui::FromLatin1Bytes(std::string(1, char(byte)));
+}
+
+int Bit(uint8_t byte, int bit) {
+    return (byte >> bit) & 1;
+}
+
+} // namespace
+
+bool CComDlg::DetectVersion() {
+    uint8_t version[kVersionBufferSize] = {};
+    // One byte stays zero, so the text always ends inside the buffer.
+    int result = CmdDetectDevice(m_pMainDlg->m_hDevice, m_pMainDlg->m_nTransportMode, version,
+                                 int(sizeof version - 1), kDetectVersionTimeoutMs);
+    SetStatusText(*m_pMainDlg, MakeResultMessage(*this, result == 0));
+    if (result != 0)
+        return false;
+    const char* text = reinterpret_cast<const char*>(version);
+    m_pMainDlg->Item(IDC_VERSION).SetText(ui::FromLatin1Bytes(text));
+    return true;
+}
+
+bool CComDlg::ReadParameters() {
+    return LoadParameterBlock(kReadParametersTimeoutMs, true) == 0;
+}
+
+int CComDlg::LoadParameterBlock(int timeoutMs, bool limitSentinelEdits) {
+    uint8_t block[kParameterBufferSize] = {};
+    int count = 0;
+    int result = CmdReadParameter(m_pMainDlg->m_hDevice, m_pMainDlg->m_nTransportMode, block,
+                                  int(sizeof block), &count, timeoutMs);
+    ReportCommandResult(*m_pMainDlg, *this, result);
+    if (result != 0) {
+        m_pMainDlg->SetTrackSentinels('%', '?', ';', '?', '+', '?');
+        return result;
+    }
+    // The count is not looked at: bytes a short reply lacks read as zeros.
+    ShowParameterBlock(block, limitSentinelEdits);
+    return result;
+}
+
+void CComDlg::ShowParameterBlock(const uint8_t* block, bool limitSentinelEdits) {
+    const uint8_t* sentinels = block + kSentinelBytes;
+    m_pMainDlg->SetTrackSentinels(sentinels[0], sentinels[1], sentinels[2], sentinels[3],
+                                  sentinels[4], sentinels[5]);
+
+    const uint8_t interface = block[kInterfaceByte];
+    Item(1006).SetCurSel(interface & 3);
+    Item(1007).SetCurSel(Bit(interface, 3));
+    Item(1014).SetCurSel(Bit(interface, 4));
+
+    for (int i = 0; i < 6; ++i)
+        Item(kSentinelEdits[i]).SetText(CharText(sentinels[i]));
+    for (int i = 0; i < 3; ++i)
+        Item(kOutputTrackChecks[i]).SetCheck(Bit(block[kOutputTracksByte], i));
+
+    // The custom end flag shows only over USB HID, as the end-flag list does.
+    Item(IDC_CUSTOM_END_FLAG_LABEL).Show(false);
+    Item(IDC_CUSTOM_END_FLAG).Show(false);
+    Item(IDC_CUSTOM_END_FLAG).SetText("");
+    const uint8_t endFlag = block[kEndFlagByte];
+    if (endFlag == kEndFlagNull) {
+        Item(1018).SetCurSel(kEndFlagNullItem);
+    } else if (endFlag == kEndFlagEnter) {
+        Item(1018).SetCurSel(kEndFlagEnterItem);
+    } else if (endFlag == kEndFlagTab) {
+        Item(1018).SetCurSel(kEndFlagTabItem);
+    } else {
+        Item(1018).SetCurSel(kEndFlagCustomItem);
+        if (m_pMainDlg->m_nTransportMode == TransportHid) {
+            char hex[3];
+            std::snprintf(hex, sizeof hex, "%02X", endFlag);
+            Item(IDC_CUSTOM_END_FLAG_LABEL).Show(true);
+            Item(IDC_CUSTOM_END_FLAG).Show(true);
+            Item(IDC_CUSTOM_END_FLAG).SetText(hex);
+        }
+    }
+
+    for (int i = 0; i < 2; ++i)
+        Item(kBuzzerChecks[i]).SetCheck(Bit(block[kBuzzerByte], i));
+    // Out of the list's range this leaves no selection.
+    Item(1024).SetCurSel(block[kSpeedByte]);
+    for (int i = 0; i < 5; ++i)
+        Item(kDecodingChecks[i]).SetCheck(Bit(block[kDecodingByte], i));
+
+    const int filterMode = block[kFilterModeByte];
+    Item(1058).SetCurSel(filterMode);
+    UpdateFilterControls(filterMode);
+    ShowFilterBytes(filterMode, block + kFilterBytes);
+
+    char deviceId[5];
+    std::snprintf(deviceId, sizeof deviceId, "%04X",
+                  block[kDeviceIdByte] * 256 + block[kDeviceIdByte + 1]);
+    Item(1148).SetText(deviceId);
+    Item(1144).SetCurSel(block[kFrequencyByte] - kFrequencyOfFirstItem);
+
+    const int sentinelMode = block[kSentinelModeByte];
+    if (sentinelMode == kMultiCharMode || sentinelMode == kSingleCharMode) {
+        Item(1339).SetCurSel(sentinelMode);
+        if (limitSentinelEdits)
+            for (int id : kSentinelEdits)
+                Item(id).SetLimitText(sentinelMode == kMultiCharMode ? kMultiCharLimit
+                                                                     : kSingleCharLimit);
+    }
+}
+
+void CComDlg::ShowFilterBytes(int mode, const uint8_t* filterBytes) {
+    for (int i = 0; i < 6; ++i) {
+        const FilterControls& filter = kFilters[i];
+        const uint8_t byte = filterBytes[i];
+        if (mode == kFilterModeCharacters) {
+            // Bit 7 marks a filter that is on; the rest is its character.
+            if (!(byte & 0x80))
+                continue;
+            for (int id : {filter.frame, filter.check, filter.label, filter.edit})
+                Item(id).Enable(true);
+            Item(filter.check).SetCheck(1);
+            Item(filter.edit).SetText(CharText(byte & 0x7F));
+        } else if (mode == kFilterModePositions) {
+            if (byte == 0) {
+                Item(filter.check).Enable(false);
+                Item(filter.check).SetCheck(0);
+                continue;
+            }
+            for (int id : {filter.frame, filter.check, filter.label, filter.edit})
+                Item(id).Enable(true);
+            Item(filter.check).SetCheck(1);
+            Item(filter.edit).SetText(std::to_string(byte));
+        }
+    }
+}

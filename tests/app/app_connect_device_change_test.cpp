@@ -1,0 +1,120 @@
+// Arrival and removal of USB devices: readers connect and disconnect by
+// themselves, and every removal empties the status line.
+
+#include "tests/app/app_connect_fixture.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using AppDeviceChange = AppConnect;
+
+std::string InterfaceName(const std::string& ids) {
+    return "\\\\?\\USB#" + ids + "#SN1#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
+}
+
+TEST_F(AppDeviceChange, ReaderOnTheBusConnectsByItselfAndItsRemovalDisconnects) {
+    Open();
+    sim::StandInReader& reader = AddHidReader("reader");
+    ASSERT_TRUE(WaitFor([this] { return m_dialog->Caption() == String(112); }));
+    EXPECT_EQ(Status(), String(112));
+    EXPECT_EQ(m_dialog->m_nTransportMode, TransportHid);
+    EXPECT_TRUE(SwipeReachesTheTestPage(reader));
+
+    reader.Stop();
+    ASSERT_TRUE(WaitFor([this] { return m_dialog->m_hDevice == platform::kInvalidHandle; }));
+    EXPECT_TRUE(WaitFor([this] { return Status().empty(); }));
+    EXPECT_EQ(m_dialog->Caption(), String(111));
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+}
+
+// A reader plugged in while the removal of another is being handled is
+// connected after that removal, not in the middle of it.
+TEST_F(AppDeviceChange, ArrivalDuringARemovalWaitsForIt) {
+    sim::StandInReader& first = AddHidReader("first");
+    Open();
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+    ASSERT_EQ(m_dialog->Caption(), String(112));
+
+    const DeviceHandle firstHandle = m_dialog->m_hDevice;
+    sim::StandInReader second;
+    sim::VirtualHidOptions options;
+    options.name = "second";
+    first.Stop();
+    // Well inside the removal's 300 ms wait.
+    std::thread plug([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        second.StartOnVirtualHid(options);
+    });
+    const bool reconnected = WaitFor([&] {
+        return !IsNoDevice(m_dialog->m_hDevice) && m_dialog->m_hDevice != firstHandle &&
+               Status() == String(112);
+    });
+    plug.join();
+    EXPECT_TRUE(reconnected);
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+    EXPECT_TRUE(SwipeReachesTheTestPage(second));
+    // Before the second reader goes, so that its removal meets no dialog.
+    m_dialog->DestroyWindow();
+}
+
+// Events handed in as the monitor hands them: which connect, which
+// disconnect, and what becomes of the status line.
+TEST_F(AppDeviceChange, OnlyTheReadersIdsInUpperCaseConnect) {
+    AddHidReader("reader");
+    Open();
+    struct Case {
+        int type;
+        std::string name;
+        bool connects;
+    };
+    const Case cases[] = {
+        {CDQ450DemoDlg::kDeviceArrival, InterfaceName("vid_0483&pid_572b"), false},
+        {CDQ450DemoDlg::kDeviceArrival, InterfaceName("VID_1234&PID_572B"), false},
+        {0x8001, InterfaceName("VID_0483&PID_572B"), false},
+        {CDQ450DemoDlg::kDeviceArrival, "", false},
+        {CDQ450DemoDlg::kDeviceArrival, InterfaceName("VID_0483&PID_572B"), true},
+    };
+    for (const Case& c : cases) {
+        m_dialog->Item(IDC_STATUS).SetText("before");
+        EXPECT_TRUE(m_dialog->OnDeviceChange(c.type, c.name));
+        EXPECT_EQ(!IsNoDevice(m_dialog->m_hDevice), c.connects) << c.name;
+        EXPECT_EQ(Status(), c.connects ? String(112) : "before") << c.name;
+    }
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+}
+
+// The removal of either reader kind disconnects whichever reader is open:
+// the names tell no more than the ids.
+TEST_F(AppDeviceChange, EveryRemovalEmptiesTheStatusLine) {
+    AddHidReader("reader");
+    Open();
+    struct Case {
+        std::string name;
+        bool connectFirst;
+        bool disconnects;
+    };
+    const Case cases[] = {
+        {InterfaceName("VID_1234&PID_5678"), true, false}, // another device
+        {InterfaceName("VID_0483&PID_572B"), false, true},
+        {InterfaceName("VID_0483&PID_572B"), false, false}, // nothing open any more
+        {InterfaceName("VID_5131&PID_2007"), true, true},
+    };
+    for (const Case& c : cases) {
+        if (c.connectFirst && IsNoDevice(m_dialog->m_hDevice))
+            Click(CDQ450DemoDlg::IDC_CONNECT);
+        const bool wasOpen = !IsNoDevice(m_dialog->m_hDevice);
+        m_dialog->Item(IDC_STATUS).SetText("before");
+        m_dialog->OnDeviceChange(CDQ450DemoDlg::kDeviceRemoveComplete, c.name);
+        EXPECT_EQ(wasOpen && IsNoDevice(m_dialog->m_hDevice), c.disconnects) << c.name;
+        EXPECT_EQ(Status(), "") << c.name;
+    }
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+    // An event that names no interface is no device's.
+    m_dialog->Item(IDC_STATUS).SetText("before");
+    m_dialog->OnDeviceChange(CDQ450DemoDlg::kDeviceRemoveComplete, "");
+    EXPECT_EQ(Status(), "before");
+}
+
+} // namespace

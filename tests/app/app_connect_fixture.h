@@ -1,0 +1,117 @@
+#pragma once
+// The main dialog with stand-in readers within reach: a private virtual HID
+// bus folder, and a private ports folder in which every comN leads nowhere
+// unless a test links it to a stand-in's pseudo-terminal.
+
+#include "app/main_dialog.h"
+#include "platform/ui/qt_access.h"
+#include "platform/ui/strings.h"
+#include "sim/stand_in_reader.h"
+#include "tests/app/app_test_support.h"
+
+#include <QTest>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class AppConnect : public AppTestEnv {
+protected:
+    void SetUp() override {
+        AppTestEnv::SetUp();
+        m_vhid = m_folder + "/vhid";
+        m_ports = m_folder + "/ports";
+        std::filesystem::create_directory(m_vhid);
+        std::filesystem::create_directory(m_ports);
+        SetEnv("TXV_VHID_DIR", m_vhid);
+        SetEnv("TXV_PORTS_DIR", m_ports);
+        // Dangling links keep the machine's own serial devices out of reach.
+        for (int i = 1; i <= 30; ++i)
+            std::filesystem::create_symlink(m_folder + "/absent", PortLink(i));
+    }
+
+    void TearDown() override {
+        if (m_dialog)
+            m_dialog->DestroyWindow();
+        m_dialog.reset();
+        m_readers.clear();
+        for (auto it = m_savedEnv.rbegin(); it != m_savedEnv.rend(); ++it) {
+            if (it->second)
+                setenv(it->first.c_str(), it->second->c_str(), 1);
+            else
+                unsetenv(it->first.c_str());
+        }
+        AppTestEnv::TearDown();
+    }
+
+    void SetEnv(const std::string& name, const std::string& value) {
+        const char* old = std::getenv(name.c_str());
+        m_savedEnv.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+
+    std::string PortLink(int n) const { return m_ports + "/com" + std::to_string(n); }
+
+    sim::StandInReader& AddHidReader(const std::string& name, uint16_t vendorId = 0x0483,
+                                     uint16_t productId = 0x572B) {
+        m_readers.push_back(std::make_unique<sim::StandInReader>());
+        sim::VirtualHidOptions options;
+        options.name = name;
+        options.vendorId = vendorId;
+        options.productId = productId;
+        EXPECT_TRUE(m_readers.back()->StartOnVirtualHid(options)) << name;
+        return *m_readers.back();
+    }
+
+    // A stand-in on a pseudo-terminal reached as comN.
+    sim::StandInReader& AddPtyReader(int n, sim::Personality personality) {
+        m_readers.push_back(std::make_unique<sim::StandInReader>(personality));
+        std::filesystem::remove(PortLink(n));
+        sim::PtyOptions options;
+        options.linkName = "com" + std::to_string(n);
+        options.portsDir = m_ports;
+        EXPECT_TRUE(m_readers.back()->StartOnPty(options));
+        return *m_readers.back();
+    }
+
+    void Open() {
+        m_dialog = std::make_unique<CDQ450DemoDlg>();
+        ASSERT_TRUE(m_dialog->CreateModeless());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(ui::WindowOf(*m_dialog)));
+    }
+
+    static void ClickOn(const ui::Dialog& dialog, int id) {
+        QWidget* widget = ui::WidgetOf(dialog.Item(id));
+        ASSERT_NE(widget, nullptr) << id;
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, widget->height() / 2));
+    }
+    void Click(int id) { ClickOn(*m_dialog, id); }
+
+    std::string Status() const { return m_dialog->Item(IDC_STATUS).Text(); }
+    std::string Text(int id) const { return m_dialog->Item(id).Text(); }
+    static std::string String(int id) { return ui::LoadString(id); }
+
+    // Runs the event loop until done holds; false after timeoutMs.
+    static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000) {
+        return QTest::qWaitFor(done, timeoutMs);
+    }
+
+    // The reading thread runs when a swipe from the reader reaches the
+    // card-swipe test page.
+    bool SwipeReachesTheTestPage(sim::StandInReader& reader) {
+        sim::Swipe swipe;
+        swipe.tracks[0].data = {'B', '1', '2', '3'};
+        if (!reader.SendSwipe(swipe))
+            return false;
+        return WaitFor(
+            [this] { return m_dialog->m_tabPages.GetCurSel() == 3 && Status() == "读卡成功!!!"; });
+    }
+
+    std::string m_vhid;
+    std::string m_ports;
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_savedEnv;
+    std::vector<std::unique_ptr<sim::StandInReader>> m_readers;
+    std::unique_ptr<CDQ450DemoDlg> m_dialog;
+};

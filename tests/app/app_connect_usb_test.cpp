@@ -1,0 +1,155 @@
+// Connecting over USB with the connect button: one interface, none, several.
+
+#include "tests/app/app_connect_fixture.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+using AppConnectUsb = AppConnect;
+
+TEST_F(AppConnectUsb, OneInterfaceIsOpenedLoadedAndRead) {
+    sim::StandInReader& reader = AddHidReader("reader");
+    reader.SetVersionText("TXV-SIM V2.5");
+    sim::ReaderParameterBlock block = sim::DefaultReaderParameterBlock();
+    block[sim::reader_block::kDeviceId] = 0x12;
+    block[sim::reader_block::kDeviceId + 1] = 0x34;
+    reader.SetReaderBlock(block);
+    sim::IButtonParameterBlock ibutton = sim::DefaultIButtonParameterBlock();
+    ibutton[sim::ibutton_block::kFilterStart] = 0x1A;
+    reader.SetIButtonBlock(ibutton);
+    Open();
+
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+    EXPECT_NE(m_dialog->m_hDevice, platform::kInvalidHandle);
+    EXPECT_EQ(m_dialog->m_nTransportMode, TransportHid);
+    EXPECT_EQ(m_dialog->Caption(), String(112));
+    EXPECT_EQ(Status(), String(112));
+    EXPECT_EQ(Text(IDC_VERSION), "TXV-SIM V2.5");
+    EXPECT_EQ(Text(IDC_HARDWARE_ID), "1234");
+    // The USB page and the iButton page show what the reader holds.
+    EXPECT_EQ(m_dialog->m_pageUsb.Item(1148).Text(), "1234");
+    EXPECT_EQ(m_dialog->m_pageIBtn.Item(1168).Text(), "1a");
+    EXPECT_FALSE(m_dialog->Item(IDC_RADIO_COM).IsEnabled());
+    EXPECT_FALSE(m_dialog->Item(IDC_RADIO_USB).IsEnabled());
+    EXPECT_TRUE(SwipeReachesTheTestPage(reader));
+
+    // A second connect changes nothing.
+    const DeviceHandle open = m_dialog->m_hDevice;
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+    ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(m_recorder.messageBoxes[0].text, String(116));
+    EXPECT_EQ(m_recorder.messageBoxes[0].caption, "info");
+    EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Information);
+    EXPECT_EQ(m_dialog->m_hDevice, open);
+
+    Click(CDQ450DemoDlg::IDC_DISCONNECT);
+    EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle);
+    EXPECT_EQ(m_dialog->m_nTransportMode, TransportClosed);
+    EXPECT_FALSE(platform::CloseDeviceHandle(open));
+    EXPECT_EQ(m_dialog->Caption(), String(111));
+    EXPECT_EQ(Status(), String(111));
+    EXPECT_EQ(Text(IDC_VERSION), "");
+    EXPECT_EQ(Text(IDC_HARDWARE_ID), "");
+    EXPECT_TRUE(m_dialog->Item(IDC_RADIO_COM).IsEnabled());
+    EXPECT_TRUE(m_dialog->Item(IDC_RADIO_USB).IsEnabled());
+}
+
+TEST_F(AppConnectUsb, NoReaderNamesBothRowsInTheErrorBox) {
+    AddHidReader("other", 0x1234, 0x5678);
+    Open();
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+    ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(m_recorder.messageBoxes[0].text,
+              "device's name hid1, productId=0x2007 venderId=0x5131 connected device failed\r\n"
+              "\r\n"
+              "device's name hid2, productId=0x572b venderId=0x0483 connected device failed\r\n"
+              "\r\n" +
+                  String(115));
+    EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
+    EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle);
+    EXPECT_EQ(m_dialog->Caption(), "device not connetedTXV-V3.01");
+}
+
+// A reader that does not answer is let go: no device stays open, and the
+// next connect is not refused.
+TEST_F(AppConnectUsb, SilentReaderIsClosedAgain) {
+    sim::StandInReader& silent = AddHidReader("silent");
+    silent.SetFault({.kind = sim::FaultKind::Silent});
+    Open();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        Click(CDQ450DemoDlg::IDC_CONNECT);
+        EXPECT_TRUE(m_recorder.messageBoxes.empty());
+        EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle);
+        EXPECT_EQ(m_dialog->m_nTransportMode, TransportClosed);
+        EXPECT_EQ(Status(), " " + String(119));
+        EXPECT_EQ(m_dialog->Caption(), "device not connetedTXV-V3.01");
+    }
+}
+
+// Drives the modal device list as the operator would: picks row of the list
+// and presses "open selected device". Anything unexpected closes the list.
+void PickInModalList(int row, std::vector<std::string>* listed) {
+    QTimer::singleShot(0, [row, listed] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QListWidget* list = modal ? modal->findChild<QListWidget*>() : nullptr;
+        QPushButton* open = nullptr;
+        if (modal)
+            for (QPushButton* button : modal->findChildren<QPushButton*>())
+                if (button->text() == "open selected device")
+                    open = button;
+        if (!list || !open || row >= list->count()) {
+            ADD_FAILURE() << "no device list with row " << row;
+            if (modal)
+                modal->close();
+            return;
+        }
+        for (int i = 0; i < list->count(); ++i)
+            listed->push_back(list->item(i)->text().toStdString());
+        QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseClick(open, Qt::LeftButton);
+        // The list stays when the open went wrong.
+        if (QApplication::activeModalWidget() == modal)
+            modal->close();
+    });
+}
+
+TEST_F(AppConnectUsb, SeveralInterfacesOpenTheListAndTheChosenOneIsConnected) {
+    sim::StandInReader& first = AddHidReader("reader-a");
+    sim::StandInReader& second = AddHidReader("reader-b");
+    first.SetInfoText("info of a");
+    second.SetInfoText("info of b");
+    sim::ReaderParameterBlock block = sim::DefaultReaderParameterBlock();
+    block[sim::reader_block::kDeviceId] = 0x12;
+    block[sim::reader_block::kDeviceId + 1] = 0x0A;
+    second.SetReaderBlock(block);
+    Open();
+    const std::string versionBefore = Text(IDC_VERSION);
+    const std::string usbIdBefore = m_dialog->m_pageUsb.Item(1148).Text();
+
+    std::vector<std::string> listed;
+    PickInModalList(1, &listed);
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+
+    EXPECT_EQ(listed, (std::vector<std::string>{first.DevicePath(), second.DevicePath()}));
+    // The first row found nothing, the second several: no not-found box.
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+    EXPECT_EQ(m_dialog->m_nTransportMode, TransportHid);
+    EXPECT_EQ(m_dialog->Caption(), String(112));
+    EXPECT_EQ(Status(), "info of b");
+    EXPECT_EQ(m_dialog->m_lblStatus.TextColor(), ui::Rgb(0, 0, 200));
+    EXPECT_EQ(Text(IDC_HARDWARE_ID), "120A");
+    // The list loads neither the version nor the pages.
+    EXPECT_EQ(Text(IDC_VERSION), versionBefore);
+    EXPECT_EQ(m_dialog->m_pageUsb.Item(1148).Text(), usbIdBefore);
+    EXPECT_FALSE(m_dialog->Item(IDC_RADIO_USB).IsEnabled());
+    EXPECT_TRUE(SwipeReachesTheTestPage(second));
+}
+
+} // namespace

@@ -1,0 +1,61 @@
+#pragma once
+// The loads that run after a connection, called on a device the test opens
+// itself, as the connection code does before it starts the reading thread.
+
+#include "platform/hid.h"
+#include "reader/reader.h"
+#include "sim/frames.h"
+#include "tests/app/app_connect_fixture.h"
+
+#include <thread>
+
+class AppLoad : public AppConnect {
+protected:
+    void TearDown() override {
+        if (m_replier.joinable())
+            m_replier.join();
+        AppConnect::TearDown();
+    }
+
+    sim::StandInReader& OpenOverHid() {
+        sim::StandInReader& reader = AddHidReader("reader");
+        Open();
+        m_dialog->m_hDevice = platform::OpenHidPath(reader.DevicePath());
+        EXPECT_NE(m_dialog->m_hDevice, platform::kInvalidHandle);
+        m_dialog->m_nTransportMode = TransportHid;
+        return reader;
+    }
+
+    // In COM mode, as the port button leaves the pages.
+    sim::StandInReader& OpenOverCom(sim::Personality personality) {
+        sim::StandInReader& reader = AddPtyReader(2, personality);
+        Open();
+        Click(IDC_RADIO_COM);
+        m_recorder.messageBoxes.clear();
+        m_dialog->m_hDevice = OpenComPortBaud(reader.SlavePath().c_str(), 9600);
+        EXPECT_NE(m_dialog->m_hDevice, platform::kInvalidHandle);
+        m_dialog->m_nTransportMode = TransportCom;
+        return reader;
+    }
+
+    // The reader answers its next request with this reply frame (type,
+    // status 'Y', data) instead of its own.
+    void ReplyNextWith(sim::StandInReader& reader, uint8_t type, const sim::Bytes& data) {
+        const size_t handled = reader.RequestCount();
+        reader.SetFault({.kind = sim::FaultKind::Silent, .times = 1});
+        m_replier = std::thread([&reader, handled, type, data] {
+            if (reader.WaitForRequests(handled + 1, 5000))
+                reader.SendRaw(sim::EncodeLenFrame(type, 'Y', data));
+        });
+    }
+
+    std::array<uint8_t, 6> SwipePageSentinels() const {
+        return m_dialog->m_pageHidTest.m_sentinels.chars;
+    }
+
+    ui::Control Usb(int id) const { return m_dialog->m_pageUsb.Item(id); }
+    ui::Control IButton(int id) const { return m_dialog->m_pageIBtn.Item(id); }
+    ui::Control Rs(int id) const { return m_dialog->m_pageRs.Item(id); }
+
+    std::thread m_replier;
+};

@@ -1,0 +1,266 @@
+#include "app/command_bracket.h"
+#include "app/decode/card_texts.h"
+#include "platform/ui/strings.h"
+#include "sim/frames.h"
+#include "tests/app/app_swipe_fixture.h"
+
+#include <QAbstractButton>
+#include <string>
+#include <vector>
+
+namespace {
+
+using sim::Bytes;
+
+const std::string kReadOk(kReadCardOkText);
+
+Bytes Data(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes AllTracks(uint8_t type, const std::string& track1 = "ABC") {
+    return sim::EncodeAllTracksFrame(type, sim::kFlagIso,
+                                     {sim::TrackRecord{'Y', Data(track1)}, {'B', {}}, {'N', {}}});
+}
+
+Bytes WithStatus(Bytes frame, uint8_t status) {
+    frame[3] = status;
+    return frame;
+}
+
+// Runs the button's handler at once, without running the UI thread's events
+// first, as a click that the window system delivers before a posted call.
+void ClickNow(const ui::Dialog& dialog, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(ui::WidgetOf(dialog.Item(id)));
+    ASSERT_NE(button, nullptr);
+    button->click();
+}
+
+class ReadThreadOverTransport : public SwipeDialogTest,
+                                public ::testing::WithParamInterface<int> {};
+
+INSTANTIATE_TEST_SUITE_P(Transports, ReadThreadOverTransport,
+                         ::testing::Values(int(TransportHid), int(TransportCom)),
+                         [](const auto& info) {
+                             return info.param == TransportHid ? std::string("Hid")
+                                                               : std::string("Com");
+                         });
+
+struct DispatchCase {
+    const char* what;
+    Bytes frame;
+    // Tab in front afterwards and status text, over HID and over COM;
+    // tab 0 and an empty status line mean the frame changed nothing.
+    int hidTab;
+    std::string hidStatus;
+    int comTab;
+    std::string comStatus;
+};
+
+TEST_P(ReadThreadOverTransport, FramesGoToTheirDecoderByTypeAndTransport) {
+    const std::string keyRead(kIButtonReadText);
+    const std::string detached(kIButtonDetachedText);
+    const DispatchCase cases[] = {
+        {"all tracks 'A'", AllTracks('A'), 3, kReadOk, 3, kReadOk},
+        {"all tracks 0x00", AllTracks(0x00), 3, kReadOk, 3, kReadOk},
+        {"track 1", sim::EncodeTrackFrame(0, 0, {'Y', Data("T1")}), 3, kReadOk, 0, ""},
+        {"track 2", sim::EncodeTrackFrame(1, 0, {'Y', Data("T2")}), 3, kReadOk, 0, ""},
+        {"track 3", sim::EncodeTrackFrame(2, 0, {'Y', Data("T3")}), 3, kReadOk, 0, ""},
+        {"key read", sim::EncodeIButtonFrame(false, {0x01, 'A'}), 1, keyRead, 1, keyRead},
+        {"key detached", sim::EncodeIButtonFrame(true, {0x30}), 1, detached, 1, detached},
+        {"refused", WithStatus(AllTracks('A'), 'N'), 0, "", 0, ""},
+        {"unknown type", sim::EncodeLenFrame('Z', 'Y', Data("12345678")), 0, "", 0, ""},
+    };
+    AttachAndRead(GetParam());
+    const bool hid = GetParam() == TransportHid;
+    for (const DispatchCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_dialog->SelectTab(0);
+        SetStatusText(*m_dialog, "");
+        SendAndShow(c.frame);
+        EXPECT_EQ(CurrentTab(), hid ? c.hidTab : c.comTab);
+        EXPECT_EQ(Status(), hid ? c.hidStatus : c.comStatus);
+    }
+    // Over HID the three track frames each counted a swipe.
+    EXPECT_EQ(PageText(IDC_SWIPE_COUNT), hid ? "5" : "2");
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[0]), hid ? "T1" : "ABC");
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[2]), hid ? "T3" : "Lenght = 0");
+    EXPECT_EQ(m_dialog->m_pageIBtn.Item(IDC_CARD_NO).Text(), "30 ");
+}
+
+TEST_P(ReadThreadOverTransport, SwipeJustBeforeAPageCommandIsShownByTheStop) {
+    AttachAndRead(GetParam());
+    m_dialog->SelectTab(3);
+    ASSERT_TRUE(m_reader.SendRaw(AllTracks('A', "LAST")));
+    ASSERT_TRUE(WaitTaken(1));
+    // The swipe waits on the UI thread; the command's stop runs it first.
+    ClickNow(Page(), IDC_CANCEL_MANUAL_READ);
+    EXPECT_EQ(PageText(IDC_SWIPE_COUNT), "1");
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[0]), "LAST");
+    EXPECT_TRUE(m_dialog->m_bReadRun);
+    ASSERT_NE(m_dialog->m_hReadThread, nullptr);
+    EXPECT_EQ(m_dialog->m_hReadThread->Taken(), 0) << "a new thread reads after the command";
+}
+
+TEST_P(ReadThreadOverTransport, ManualReadThroughTheBracket) {
+    AttachAndRead(GetParam());
+    m_dialog->SelectTab(3);
+    Page().Item(IDC_TRACK_TEXT[1]).SetText("old");
+    sim::Swipe swipe;
+    swipe.tracks[0] = {'Y', Data("MANUAL")};
+    ASSERT_TRUE(m_reader.QueueManualSwipe(swipe));
+    Click(Page(), IDC_MANUAL_READ);
+    EXPECT_TRUE(m_dialog->m_bReadRun);
+    if (GetParam() == TransportCom) {
+        // The manual read is a HID write: a serial handle refuses it.
+        const std::string failed = "Manual read card " + ui::LoadString(kStringCommandFailed);
+        ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+        EXPECT_EQ(m_recorder.messageBoxes[0].text, failed);
+        EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+        EXPECT_EQ(Status(), failed);
+        return;
+    }
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+    EXPECT_EQ(Status(), ui::LoadString(125));
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[1]), "");
+    // The reader answers with the queued swipe, which the new thread reads.
+    ASSERT_TRUE(WaitTaken(1));
+    ui::RunPostedNow();
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[0]), "MANUAL");
+    EXPECT_EQ(PageText(IDC_SWIPE_COUNT), "1");
+}
+
+TEST_P(ReadThreadOverTransport, EveryEndOfABracketedCommandRestartsTheThread) {
+    AttachAndRead(GetParam());
+    for (const bool endEarly : {true, false}) {
+        SCOPED_TRACE(endEarly ? "early end" : "command sent");
+        bool runningInside = true;
+        {
+            CommandBracket bracket(m_dialog.get());
+            runningInside = m_dialog->m_bReadRun || m_dialog->m_hReadThread != nullptr;
+            if (!endEarly)
+                ReportCommandResult(*m_dialog, Page(), CmdCancelManualRead(bracket.Device()));
+        }
+        EXPECT_FALSE(runningInside);
+        EXPECT_TRUE(m_dialog->m_bReadRun);
+        EXPECT_NE(m_dialog->m_hReadThread, nullptr);
+    }
+}
+
+TEST_P(ReadThreadOverTransport, StartRefusesWhileAThreadRunsAndStopIsIdempotent) {
+    Attach(GetParam());
+    ASSERT_TRUE(m_dialog->StartReadThread());
+    const ReadThread* running = m_dialog->m_hReadThread.get();
+    EXPECT_FALSE(m_dialog->StartReadThread());
+    EXPECT_EQ(m_dialog->m_hReadThread.get(), running);
+    m_dialog->StopReadThread();
+    EXPECT_FALSE(m_dialog->m_bReadRun);
+    EXPECT_EQ(m_dialog->m_hReadThread, nullptr);
+    m_dialog->StopReadThread();
+    EXPECT_TRUE(m_dialog->StartReadThread());
+}
+
+TEST_P(ReadThreadOverTransport, DestroyingTheWindowStopsTheThreadThenClosesTheDevice) {
+    AttachAndRead(GetParam());
+    const DeviceHandle device = m_dialog->m_hDevice;
+    m_dialog->DestroyWindow();
+    EXPECT_FALSE(m_dialog->m_bReadRun);
+    EXPECT_EQ(m_dialog->m_hReadThread, nullptr);
+    EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle);
+    EXPECT_FALSE(platform::CloseDeviceHandle(device)) << "already closed";
+}
+
+using ReadThreadStart = SwipeDialogTest;
+
+TEST_F(ReadThreadStart, RefusesWithoutADevice) {
+    for (const DeviceHandle none : {platform::kInvalidHandle, DeviceHandle{0}}) {
+        m_dialog->m_hDevice = none;
+        EXPECT_FALSE(m_dialog->StartReadThread());
+        EXPECT_FALSE(m_dialog->m_bReadRun);
+        EXPECT_EQ(m_dialog->m_hReadThread, nullptr);
+    }
+}
+
+using ReadThreadHid = SwipeDialogTest;
+
+TEST_F(ReadThreadHid, TabComesForwardBeforeTheDecoderRejectsAFrame) {
+    AttachAndRead(TransportHid);
+    Page().Item(IDC_RAW_DATA).SetText("typed");
+    SendAndShow(sim::EncodeLenFrame('A', 'Y', Bytes{}));
+    EXPECT_EQ(CurrentTab(), 3);
+    EXPECT_EQ(PageText(IDC_RAW_DATA), "");
+    ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(m_recorder.messageBoxes[0].text, kNoFrameDataText);
+    EXPECT_EQ(PageText(IDC_SWIPE_COUNT), "0");
+}
+
+TEST_F(ReadThreadHid, IButtonAndTrackFramesSwitchTabsBackAndForth) {
+    AttachAndRead(TransportHid);
+    m_dialog->SelectTab(3);
+    SendAndShow(sim::EncodeIButtonFrame(false, {0x41}));
+    EXPECT_EQ(CurrentTab(), 1);
+    EXPECT_TRUE(m_dialog->m_pageIBtn.IsVisible());
+    SendAndShow(AllTracks('A'));
+    EXPECT_EQ(CurrentTab(), 3);
+    EXPECT_TRUE(Page().IsVisible());
+    EXPECT_FALSE(m_dialog->m_pageIBtn.IsVisible());
+}
+
+using ReadThreadCom = SwipeDialogTest;
+
+TEST_F(ReadThreadCom, BurstsThatAreNoFrameAreCardText) {
+    AttachAndRead(TransportCom);
+    const Bytes zeroInText = {'%', 'A', 'B', '?', 0, ';', '1', '2', '?'};
+    SendAndShow(zeroInText);
+    EXPECT_EQ(CurrentTab(), 3);
+    EXPECT_EQ(PageText(IDC_RAW_DATA), "%AB?");
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[0]), "%AB?");
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[1]), "");
+
+    // One byte alone never passes the length test.
+    SendAndShow({'Z'});
+    EXPECT_EQ(PageText(IDC_RAW_DATA), "Z");
+    EXPECT_EQ(PageText(IDC_SWIPE_COUNT), "2");
+    EXPECT_EQ(PageText(IDC_BLANK_COUNT[0]), "1");
+    EXPECT_EQ(PageText(IDC_BLANK_COUNT[1]), "2");
+    EXPECT_NE(Status(), kReadOk);
+}
+
+TEST_F(ReadThreadCom, FrameSplitByAPauseBecomesTwoBurstsOfText) {
+    AttachAndRead(TransportCom);
+    m_reader.SetFault({.kind = sim::FaultKind::SplitByPause, .count = 3, .pauseMs = 300});
+    sim::Swipe swipe;
+    swipe.tracks[0] = {'Y', Data("ABC")};
+    ASSERT_TRUE(m_reader.SendSwipe(swipe));
+    ASSERT_TRUE(WaitTaken(2));
+    ui::RunPostedNow();
+    // The first part is 00 LEN 'A': text that ends at once. The second starts
+    // with the status and the flags.
+    EXPECT_NE(Status(), kReadOk);
+    EXPECT_EQ(PageText(IDC_RAW_DATA), "Y\x01");
+    EXPECT_EQ(PageText(IDC_SWIPE_COUNT), "1");
+    EXPECT_EQ(PageText(IDC_CHAR_COUNT[0]), "0");
+}
+
+TEST_F(ReadThreadCom, BurstLongerThanTheBufferIsTakenWhenTheBufferIsFull) {
+    AttachAndRead(TransportCom);
+    SendAndShow(Bytes(1500, 'x'));
+    ASSERT_TRUE(WaitTaken(2));
+    ui::RunPostedNow();
+    EXPECT_EQ(PageText(IDC_SWIPE_COUNT), "2");
+    EXPECT_EQ(PageText(IDC_RAW_DATA), std::string(1500 - 1023, 'x'));
+}
+
+TEST_F(ReadThreadCom, StopTakesTheBurstAtHandFromALineThatNeverPauses) {
+    Attach(TransportCom, 300);
+    ASSERT_TRUE(m_dialog->StartReadThread());
+    // Ten seconds of bytes, a byte every 33 ms: no poll finds the queue empty.
+    ASSERT_TRUE(m_reader.SendRaw(Bytes(300, 'x')));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    m_dialog->StopReadThread();
+    EXPECT_EQ(m_dialog->m_hReadThread, nullptr) << "the thread ended within the stop's wait";
+    EXPECT_NE(PageText(IDC_RAW_DATA), "") << "what came so far is shown";
+    EXPECT_EQ(PageText(IDC_SWIPE_COUNT), "1");
+}
+
+} // namespace
