@@ -1,15 +1,12 @@
-// screenshots FOLDER: pictures of every dialog, headless, for checking
-// layout and glyphs in both languages.
+// screenshots FOLDER: pictures of every dialog template and of the program's
+// windows, headless, for checking layout and glyphs in both languages.
 
+#include "app/render_app_windows.h"
 #include "render_templates.h"
 
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
-
-#ifdef TXV_RENDER_APP_WINDOWS
-#include "app/render_app_windows.h"
-#endif
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -26,9 +23,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int written = RenderTemplates(folder);
-#ifdef TXV_RENDER_APP_WINDOWS
     RenderAppWindows(folder);
-#endif
     std::printf("%d template pictures in %s\n", written, argv[1]);
     return written > 0 ? 0 : 1;
 }
