@@ -22,7 +22,11 @@ void FillNumbers(ui::Control combo, int first, int last) {
 
 } // namespace
 
-CComDlg::CComDlg() : Dialog(kUsbPageTemplateId) {}
+CComDlg::CComDlg() : Dialog(kUsbPageTemplateId) {
+    BindTrackHandlers();
+    BindFilterHandlers();
+    BindCommandHandlers();
+}
 
 bool CComDlg::OnInitDialog() {
     m_pMainDlg = dynamic_cast<CDQ450DemoDlg*>(Parent());

@@ -3,8 +3,10 @@
 // over USB HID or a serial port.
 
 #include "platform/ui/dialog.h"
+#include "reader/commands.h"
 
 #include <cstdint>
+#include <span>
 
 class CDQ450DemoDlg;
 
@@ -25,10 +27,11 @@ public:
     bool DetectVersion();
     // The parameter block (1000 ms) into the page; true when it was read.
     bool ReadParameters();
-    // Reads the parameter block and fills the page from it; on failure shows
-    // the box and puts the default sentinels on the card-swipe test page.
-    // Returns the reader's result.
-    int LoadParameterBlock(int timeoutMs, bool limitSentinelEdits);
+    // Reads the parameter block into the caller's zero-filled buffer (at
+    // least the 55 bytes of the block) and fills the page from it; on failure
+    // shows the box and puts the default sentinels on the card-swipe test
+    // page. Returns the reader's result.
+    int LoadParameterBlock(std::span<uint8_t> buffer, int timeoutMs, bool limitSentinelEdits);
 
     CDQ450DemoDlg* m_pMainDlg = nullptr;
 
@@ -38,4 +41,63 @@ protected:
 private:
     void ShowParameterBlock(const uint8_t* block, bool limitSentinelEdits);
     void ShowFilterBytes(int mode, const uint8_t* filterBytes);
+
+    // ---- Output tracks, sentinels, apply-all, read-back, data filter ----
+    void BindTrackHandlers();
+    void BindFilterHandlers();
+
+    void OnSetOutputTrack();
+    void OnSelChangeSentinelMode();
+    void OnApplyOption();
+    void OnGetParameter();
+    void OnSelChangeFilterMode();
+    void OnTrack1StartFilter();
+    void OnTrack1EndFilter();
+    void OnTrack2StartFilter();
+    void OnTrack2EndFilter();
+    void OnTrack3StartFilter();
+    void OnTrack3EndFilter();
+    void OnSetDataFilter();
+
+    // The six sentinels in both forms a request carries them.
+    struct SentinelSet {
+        uint8_t chars[6];
+        SentinelString records[6];
+    };
+    // Characters from the six edits; records in multi-character mode (0),
+    // and in single-character mode (1) when singleCharRecords is set.
+    SentinelSet ReadSentinels(int sentinelMode, bool singleCharRecords) const;
+
+    enum class EndFlagEntry { Read, NoSelection, BadCustomText };
+    EndFlagEntry ReadEndFlag(uint8_t& endFlag) const;
+
+    // Result text, failure box and, on success, the swipe page's sentinels.
+    void ReportSentinelCommand(int result, const SentinelSet& sentinels);
+
+    // The label and edit of filter index follow its check box.
+    void FollowFilterCheck(int filter);
+    // The six filter bytes the apply-all request carries for this mode.
+    void ReadApplyFilterBytes(int mode, uint8_t (&bytes)[6]) const;
+    // ---- end of output tracks, sentinels, apply-all, read-back, data filter ----
+
+    // ---- One-setting commands: interface, buzzer, speed, decode mode,
+    // device id, keyboard layout, detect device, clear cache, restore default ----
+    void BindCommandHandlers();
+
+    void OnDetectDevice();
+    void OnSetInterface();
+    void OnBuzzerControl();
+    void OnSetSpeed();
+    void OnClearCache();
+    void OnRestoreDefault();
+    void OnSetDecoding();
+    void OnSetDeviceId();
+    void OnSetKeyboardType();
+    void OnCustomKeyboard();
+    void OnSelChangeEndFlag();
+
+    // Brings the card-swipe test tab to the front without a selection
+    // notification; nothing when it is already there.
+    void ShowHidTestTab();
+    // ---- end of one-setting commands ----
 };

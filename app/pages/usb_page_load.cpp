@@ -18,6 +18,7 @@ constexpr int kReadParametersTimeoutMs = 1000;
 
 // The most data the parameter read delivers fits with room to spare.
 constexpr int kParameterBufferSize = 256;
+constexpr size_t kParameterBlockSize = 55;
 constexpr size_t kVersionBufferSize = 200;
 
 // Fields of the parameter block.
@@ -99,21 +100,24 @@ bool CComDlg::DetectVersion() {
 }
 
 bool CComDlg::ReadParameters() {
-    return LoadParameterBlock(kReadParametersTimeoutMs, true) == 0;
+    uint8_t block[kParameterBufferSize] = {};
+    return LoadParameterBlock(block, kReadParametersTimeoutMs, true) == 0;
 }
 
-int CComDlg::LoadParameterBlock(int timeoutMs, bool limitSentinelEdits) {
-    uint8_t block[kParameterBufferSize] = {};
+int CComDlg::LoadParameterBlock(std::span<uint8_t> buffer, int timeoutMs, bool limitSentinelEdits) {
+    // The fill reads the whole block whatever the reply carried.
+    if (buffer.size() < kParameterBlockSize)
+        return ReaderBadArgument;
     int count = 0;
-    int result = CmdReadParameter(m_pMainDlg->m_hDevice, m_pMainDlg->m_nTransportMode, block,
-                                  int(sizeof block), &count, timeoutMs);
+    int result = CmdReadParameter(m_pMainDlg->m_hDevice, m_pMainDlg->m_nTransportMode,
+                                  buffer.data(), int(buffer.size()), &count, timeoutMs);
     ReportCommandResult(*m_pMainDlg, *this, result);
     if (result != 0) {
         m_pMainDlg->SetTrackSentinels('%', '?', ';', '?', '+', '?');
         return result;
     }
     // The count is not looked at: bytes a short reply lacks read as zeros.
-    ShowParameterBlock(block, limitSentinelEdits);
+    ShowParameterBlock(buffer.data(), limitSentinelEdits);
     return result;
 }
 

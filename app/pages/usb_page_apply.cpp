@@ -1,0 +1,107 @@
+// The USB page's apply-all command: every setting of the page in one request.
+
+#include "app/command_bracket.h"
+#include "app/decode/hex_text.h"
+#include "app/main_dialog.h"
+#include "app/pages/usb_page.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/strings.h"
+#include "platform/ui/text.h"
+#include "reader/reader.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kOutputTrackChecks[] = {1015, 1016, 1017};
+constexpr int kBuzzerChecks[] = {1051, 1052};
+// ISO, AAMVA, CadMV, RawData, JIS-II: bits 0 to 4 of the decoding byte.
+constexpr int kDecodingChecks[] = {1150, 1146, 1151, 1152, 1153};
+
+constexpr uint8_t kBinaryFormatBit = 0x08;
+constexpr int kFrequencyOfFirstItem = 100;
+
+constexpr int kStringHexDataExpected = 123;
+constexpr int kStringNoDecodeMode = 124;
+
+uint8_t BitsOf(const ui::Dialog& page, const int* ids, int count) {
+    uint8_t bits = 0;
+    for (int i = 0; i < count; ++i)
+        if (page.Item(ids[i]).GetCheck() != 0)
+            bits |= uint8_t(1 << i);
+    return bits;
+}
+
+// Four characters are the high and the low byte, two the low byte alone.
+// Any other length sends 0: the id edit reports no error here.
+int DeviceIdOf(std::string_view text) {
+    if (text.size() == 4)
+        return HexStrToByte(text.substr(0, 2)) << 8 | HexStrToByte(text.substr(2, 2));
+    if (text.size() == 2)
+        return HexStrToByte(text);
+    return 0;
+}
+
+void ShowInputError(const ui::Dialog& page, int stringId) {
+    ui::MessageBox(ui::LoadString(stringId), "Error", ui::MessageIcon::Error,
+                   ui::MessageButtons::Ok, &page);
+}
+
+} // namespace
+
+void CComDlg::OnApplyOption() {
+    CommandBracket bracket(m_pMainDlg);
+
+    // No interface selected gives 0xFF, sent as it is.
+    uint8_t interfaceFormat = uint8_t(Item(1006).GetCurSel());
+    const int format = Item(1007).GetCurSel();
+    if (format < 0)
+        return;
+    if (format != 0)
+        interfaceFormat |= kBinaryFormatBit;
+
+    const int sentinelMode = Item(1339).GetCurSel();
+    const SentinelSet sentinels = ReadSentinels(sentinelMode, true);
+    const uint8_t tracks = BitsOf(*this, kOutputTrackChecks, 3);
+
+    uint8_t endFlag = 0;
+    switch (ReadEndFlag(endFlag)) {
+    case EndFlagEntry::NoSelection:
+        return;
+    case EndFlagEntry::BadCustomText:
+        ShowInputError(*this, kStringHexDataExpected);
+        return;
+    case EndFlagEntry::Read:
+        break;
+    }
+
+    const uint8_t buzzer = BitsOf(*this, kBuzzerChecks, 2);
+    const int speed = Item(1024).GetCurSel();
+    if (speed < 0)
+        return;
+    const uint8_t decoding = BitsOf(*this, kDecodingChecks, 5);
+    if (decoding == 0) {
+        ShowInputError(*this, kStringNoDecodeMode);
+        return;
+    }
+    const int filterMode = Item(1058).GetCurSel();
+    if (filterMode < 0)
+        return;
+    uint8_t filters[6];
+    ReadApplyFilterBytes(filterMode, filters);
+    const int deviceId = DeviceIdOf(ui::ToLatin1Bytes(Item(1148).Text()));
+    const int frequencyItem = Item(1144).GetCurSel();
+    if (frequencyItem < 0)
+        return;
+
+    const uint8_t* c = sentinels.chars;
+    const SentinelString* r = sentinels.records;
+    const int result = CmdApplyOption(
+        bracket.Device(), bracket.Transport(), interfaceFormat, c[0], c[1], c[2], c[3], c[4], c[5],
+        tracks, endFlag, buzzer, uint8_t(speed), decoding, uint8_t(filterMode), filters[0],
+        filters[1], filters[2], filters[3], filters[4], filters[5], deviceId,
+        uint8_t(frequencyItem + kFrequencyOfFirstItem), uint8_t(sentinelMode), &r[0], &r[1], &r[2],
+        &r[3], &r[4], &r[5]);
+    ReportSentinelCommand(result, sentinels);
+}
