@@ -2,7 +2,9 @@
 
 #include "app/main_dialog.h"
 
-CIBtnDlg::CIBtnDlg() : Dialog(kIButtonPageTemplateId) {}
+CIBtnDlg::CIBtnDlg() : Dialog(kIButtonPageTemplateId) {
+    BindCommandHandlers();
+}
 
 bool CIBtnDlg::OnInitDialog() {
     m_pMainDlg = dynamic_cast<CDQ450DemoDlg*>(Parent());

@@ -5,6 +5,9 @@
 #include "app/decode/ibutton_frame.h"
 #include "platform/ui/dialog.h"
 
+#include <cstdint>
+#include <string>
+
 class CDQ450DemoDlg;
 
 inline constexpr int kIButtonPageTemplateId = 138;
@@ -34,4 +37,40 @@ public:
 
 protected:
     bool OnInitDialog() override;
+
+    // ---- Commands: the reader buttons and the end-character list ----
+private:
+    void BindCommandHandlers();
+
+    void OnDetectDevice();
+    void OnSetInterface();
+    void OnSetEnable();
+    void OnSetEndChar();
+    void OnSetDataFilter();
+    void OnSetWithdraw();
+    void OnSetPrefixSuffix();
+    void OnApplyOption();
+    void OnRestoreDefault();
+    void OnGetParameter();
+    void OnGetDeviceId();
+    void OnSelChangeEndChar();
+
+    uint8_t InterfaceFormatByte() const;
+    uint8_t EnableByte() const;
+
+    // A value taken from the controls; an input error is already reported
+    // when it comes back.
+    enum class Entry { Read, NoSelection, InputError };
+    Entry ReadEndChar(uint8_t& endChar);
+    Entry ReadDataFilter(uint8_t& start, uint8_t& end);
+
+    // String stringId in red in the status line, the focus to edit focusId
+    // (none for 0); no box.
+    void ReportInputError(int stringId, int focusId);
+    // After a switch to the keyboard interface over USB HID the data arrive
+    // on the card-swipe test tab, so the operator is told and taken there.
+    void ShowKeyboardModeHint();
+
+    std::string m_strMsg; // the last input-error text
+    // ---- end of commands ----
 };

@@ -1,0 +1,99 @@
+// The iButton page's values as the commands take them from the controls,
+// and how the page reports a value that fails its check.
+
+#include "app/command_bracket.h"
+#include "app/decode/hex_text.h"
+#include "app/main_dialog.h"
+#include "app/pages/ibutton_page.h"
+#include "platform/ui/strings.h"
+#include "platform/ui/text.h"
+
+#include <iterator>
+#include <string>
+
+namespace {
+
+constexpr int IDC_INTERFACE = 1175;
+constexpr int IDC_DATA_FORMAT = 1176;
+constexpr int IDC_BUZZER = 1179;
+constexpr int IDC_IBUTTON_CODE = 1177;
+constexpr int IDC_IBUTTON_CRC = 1178;
+constexpr int IDC_END_CHAR_LIST = 1180;
+constexpr int IDC_END_CHAR = 1163;
+constexpr int IDC_FILTER_START = 1168;
+constexpr int IDC_FILTER_END = 1169;
+
+// End characters by the index of the list: "Enter", "Tab", "Sel-define"
+// (typed into its edit, so no fixed byte), "null".
+constexpr uint8_t kEndCharBytes[] = {0x58, 0x2B, 0x00, 0x00};
+constexpr int kEndCharCustomItem = 2;
+
+constexpr int kStringCustomEndCharMissing = 122;
+constexpr int kStringFilterNotHex = 123;
+constexpr int kStringFilterNotAscending = 126;
+
+constexpr size_t kHexByteLength = 2;
+
+// The edit's text as the reader's bytes, one per character.
+std::string EditBytes(const ui::Control& edit) {
+    return ui::ToLatin1Bytes(edit.Text());
+}
+
+} // namespace
+
+uint8_t CIBtnDlg::InterfaceFormatByte() const {
+    return uint8_t(2 * Item(IDC_DATA_FORMAT).GetCurSel() + Item(IDC_INTERFACE).GetCurSel());
+}
+
+uint8_t CIBtnDlg::EnableByte() const {
+    return uint8_t(4 * Item(IDC_IBUTTON_CRC).GetCurSel() + 2 * Item(IDC_IBUTTON_CODE).GetCurSel() +
+                   Item(IDC_BUZZER).GetCurSel());
+}
+
+CIBtnDlg::Entry CIBtnDlg::ReadEndChar(uint8_t& endChar) {
+    const int item = Item(IDC_END_CHAR_LIST).GetCurSel();
+    if (item < 0 || item >= int(std::size(kEndCharBytes)))
+        return Entry::NoSelection;
+    if (item != kEndCharCustomItem) {
+        endChar = kEndCharBytes[item];
+        return Entry::Read;
+    }
+    const std::string text = EditBytes(Item(IDC_END_CHAR));
+    if (text.size() != kHexByteLength) {
+        ReportInputError(kStringCustomEndCharMissing, IDC_END_CHAR);
+        return Entry::InputError;
+    }
+    endChar = HexStrToByte(text);
+    return Entry::Read;
+}
+
+CIBtnDlg::Entry CIBtnDlg::ReadDataFilter(uint8_t& start, uint8_t& end) {
+    const std::string startText = EditBytes(Item(IDC_FILTER_START));
+    if (startText.size() != kHexByteLength) {
+        ReportInputError(kStringFilterNotHex, IDC_FILTER_START);
+        return Entry::InputError;
+    }
+    const std::string endText = EditBytes(Item(IDC_FILTER_END));
+    if (endText.size() != kHexByteLength) {
+        ReportInputError(kStringFilterNotHex, IDC_FILTER_END);
+        return Entry::InputError;
+    }
+    const uint8_t startByte = HexStrToByte(startText);
+    const uint8_t endByte = HexStrToByte(endText);
+    // Neither edit is more to blame than the other, so the focus stays.
+    if (startByte >= endByte) {
+        ReportInputError(kStringFilterNotAscending, 0);
+        return Entry::InputError;
+    }
+    start = startByte;
+    end = endByte;
+    return Entry::Read;
+}
+
+void CIBtnDlg::ReportInputError(int stringId, int focusId) {
+    m_strMsg = ui::LoadString(stringId);
+    SetStatusColour(*m_pMainDlg, kStatusFailColour);
+    SetStatusText(*m_pMainDlg, m_strMsg);
+    if (focusId != 0)
+        Item(focusId).SetFocus();
+}
