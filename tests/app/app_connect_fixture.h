@@ -89,6 +89,18 @@ protected:
     }
     void Click(int id) { ClickOn(*m_dialog, id); }
 
+    // The operator picks item index of a combo with the keyboard, so the
+    // selection handler runs.
+    static void ChooseOn(const ui::Dialog& dialog, int id, int index) {
+        ui::Control combo = dialog.Item(id);
+        QWidget* widget = ui::WidgetOf(combo);
+        ASSERT_NE(widget, nullptr) << id;
+        combo.SetCurSel(index > 0 ? index - 1 : 1);
+        widget->setFocus();
+        QTest::keyClick(widget, index > 0 ? Qt::Key_Down : Qt::Key_Up);
+        ASSERT_EQ(combo.GetCurSel(), index);
+    }
+
     std::string Status() const { return m_dialog->Item(IDC_STATUS).Text(); }
     std::string Text(int id) const { return m_dialog->Item(id).Text(); }
     static std::string String(int id) { return ui::LoadString(id); }

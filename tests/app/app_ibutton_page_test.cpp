@@ -36,15 +36,7 @@ protected:
 
     void ClickPage(int id) { ClickOn(m_dialog->m_pageIBtn, id); }
 
-    // The operator picks item index of a combo (the selection handler runs).
-    void Choose(int id, int index) {
-        QWidget* combo = ui::WidgetOf(IButton(id));
-        ASSERT_NE(combo, nullptr);
-        IButton(id).SetCurSel(index > 0 ? index - 1 : 1);
-        combo->setFocus();
-        QTest::keyClick(combo, index > 0 ? Qt::Key_Down : Qt::Key_Up);
-        ASSERT_EQ(IButton(id).GetCurSel(), index);
-    }
+    void Choose(int id, int index) { ChooseOn(m_dialog->m_pageIBtn, id, index); }
 
     void SetCustomEndChar(const std::string& text) {
         Choose(1180, 2);

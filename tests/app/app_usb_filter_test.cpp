@@ -18,15 +18,7 @@ class UsbFilter : public AppLoad {
 protected:
     void ClickUsb(int id) { ClickOn(m_dialog->m_pageUsb, id); }
 
-    // The operator picks item index of a combo (the selection handler runs).
-    void Choose(int id, int index) {
-        QWidget* combo = ui::WidgetOf(Usb(id));
-        ASSERT_NE(combo, nullptr);
-        Usb(id).SetCurSel(index > 0 ? index - 1 : 1);
-        combo->setFocus();
-        QTest::keyClick(combo, index > 0 ? Qt::Key_Down : Qt::Key_Up);
-        ASSERT_EQ(Usb(id).GetCurSel(), index);
-    }
+    void Choose(int id, int index) { ChooseOn(m_dialog->m_pageUsb, id, index); }
 
     // Filter i switched on or off by a click, with a text typed when on.
     void SetFilter(int i, bool on, const char* text = "") {

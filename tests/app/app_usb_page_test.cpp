@@ -26,15 +26,7 @@ protected:
 
     void ClickUsb(int id) { ClickOn(m_dialog->m_pageUsb, id); }
 
-    // The operator picks item index of a combo (the selection handler runs).
-    void Choose(int id, int index) {
-        QWidget* combo = ui::WidgetOf(Usb(id));
-        ASSERT_NE(combo, nullptr);
-        Usb(id).SetCurSel(index > 0 ? index - 1 : 1);
-        combo->setFocus();
-        QTest::keyClick(combo, index > 0 ? Qt::Key_Down : Qt::Key_Up);
-        ASSERT_EQ(Usb(id).GetCurSel(), index);
-    }
+    void Choose(int id, int index) { ChooseOn(m_dialog->m_pageUsb, id, index); }
 
     // A serial port opened while the program is in USB mode, so the page
     // stays enabled with the USB lists and only the transport differs.

@@ -21,15 +21,7 @@ class UsbTracks : public AppLoad {
 protected:
     void ClickUsb(int id) { ClickOn(m_dialog->m_pageUsb, id); }
 
-    // The operator picks item index of a combo (the selection handler runs).
-    void Choose(int id, int index) {
-        QWidget* combo = ui::WidgetOf(Usb(id));
-        ASSERT_NE(combo, nullptr);
-        Usb(id).SetCurSel(index > 0 ? index - 1 : 1);
-        combo->setFocus();
-        QTest::keyClick(combo, index > 0 ? Qt::Key_Down : Qt::Key_Up);
-        ASSERT_EQ(Usb(id).GetCurSel(), index);
-    }
+    void Choose(int id, int index) { ChooseOn(m_dialog->m_pageUsb, id, index); }
 
     void SetSentinels(const std::array<const char*, 6>& texts) {
         for (int i = 0; i < 6; ++i)
