@@ -3,6 +3,7 @@
 
 #include "app/command_bracket.h"
 #include "app/main_dialog.h"
+#include "app/pages/end_key_list.h"
 #include "app/pages/ibutton_page.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/text.h"
@@ -34,7 +35,6 @@ constexpr int IDC_SUFFIX = 1161;
 constexpr int IDC_WITHDRAW = 1164;
 
 constexpr int kKeyboardInterfaceItem = 0;
-constexpr int kEndCharCustomItem = 2;
 constexpr int kSwipeTestTab = 3;
 
 constexpr int kGetParameterTimeoutMs = 3000;
@@ -195,7 +195,7 @@ void CIBtnDlg::OnSelChangeEndChar() {
     const int item = Item(IDC_END_CHAR_LIST).GetCurSel();
     if (item < 0)
         return;
-    const bool custom = item == kEndCharCustomItem;
+    const bool custom = item == kEndKeyCustomItem;
     Item(IDC_END_CHAR_LABEL).Show(custom);
     Item(IDC_END_CHAR).Show(custom);
 }

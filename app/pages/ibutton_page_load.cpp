@@ -3,6 +3,7 @@
 
 #include "app/command_bracket.h"
 #include "app/main_dialog.h"
+#include "app/pages/end_key_list.h"
 #include "app/pages/ibutton_page.h"
 #include "platform/ui/text.h"
 #include "reader/reader.h"
@@ -14,14 +15,6 @@
 namespace {
 
 constexpr int kLoadTimeoutMs = 1000;
-
-constexpr uint8_t kEndCharEnter = 0x58;
-constexpr uint8_t kEndCharTab = 0x2B;
-constexpr uint8_t kEndCharNull = 0x00;
-constexpr int kEndCharEnterItem = 0;
-constexpr int kEndCharTabItem = 1;
-constexpr int kEndCharCustomItem = 2;
-constexpr int kEndCharNullItem = 3;
 
 constexpr int IDC_END_CHAR_LABEL = 1181;
 constexpr int IDC_END_CHAR = 1163;
@@ -75,14 +68,8 @@ int CIBtnDlg::LoadParameterBlock(int timeoutMs) {
 
     Item(IDC_END_CHAR_LABEL).Show(false);
     Item(IDC_END_CHAR).Show(false);
-    if (endChar == kEndCharEnter) {
-        Item(1180).SetCurSel(kEndCharEnterItem);
-    } else if (endChar == kEndCharTab) {
-        Item(1180).SetCurSel(kEndCharTabItem);
-    } else if (endChar == kEndCharNull) {
-        Item(1180).SetCurSel(kEndCharNullItem);
-    } else {
-        Item(1180).SetCurSel(kEndCharCustomItem);
+    Item(1180).SetCurSel(EndKeyItemOfByte(endChar));
+    if (EndKeyItemOfByte(endChar) == kEndKeyCustomItem) {
         Item(IDC_END_CHAR_LABEL).Show(true);
         Item(IDC_END_CHAR).Show(true);
         Item(IDC_END_CHAR).SetText(HexByte("%02x", endChar));

@@ -4,6 +4,7 @@
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
 #include "app/main_dialog.h"
+#include "app/pages/end_key_list.h"
 #include "app/pages/ibutton_page.h"
 #include "platform/ui/strings.h"
 #include "platform/ui/text.h"
@@ -22,11 +23,6 @@ constexpr int IDC_END_CHAR_LIST = 1180;
 constexpr int IDC_END_CHAR = 1163;
 constexpr int IDC_FILTER_START = 1168;
 constexpr int IDC_FILTER_END = 1169;
-
-// End characters by the index of the list: "Enter", "Tab", "Sel-define"
-// (typed into its edit, so no fixed byte), "null".
-constexpr uint8_t kEndCharBytes[] = {0x58, 0x2B, 0x00, 0x00};
-constexpr int kEndCharCustomItem = 2;
 
 constexpr int kStringCustomEndCharMissing = 122;
 constexpr int kStringFilterNotHex = 123;
@@ -52,10 +48,10 @@ uint8_t CIBtnDlg::EnableByte() const {
 
 CIBtnDlg::Entry CIBtnDlg::ReadEndChar(uint8_t& endChar) {
     const int item = Item(IDC_END_CHAR_LIST).GetCurSel();
-    if (item < 0 || item >= int(std::size(kEndCharBytes)))
+    if (item < 0 || item >= kEndKeyItemCount)
         return Entry::NoSelection;
-    if (item != kEndCharCustomItem) {
-        endChar = kEndCharBytes[item];
+    if (item != kEndKeyCustomItem) {
+        endChar = EndKeyByteOfItem(item);
         return Entry::Read;
     }
     const std::string text = EditBytes(Item(IDC_END_CHAR));

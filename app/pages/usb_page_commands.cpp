@@ -5,6 +5,7 @@
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
 #include "app/main_dialog.h"
+#include "app/pages/end_key_list.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
@@ -47,7 +48,6 @@ constexpr int kDetectDeviceTimeoutMs = 5000;
 constexpr size_t kVersionBufferSize = 200;
 
 constexpr int kInterfaceHidKeyboard = 0;
-constexpr int kEndFlagCustomItem = 2;
 constexpr int kFrequencyOfFirstItem = 100;
 constexpr int kHidTestTab = 3;
 
@@ -230,7 +230,7 @@ void CComDlg::OnSelChangeEndFlag() {
     if (item < 0)
         return;
     // A custom flag is a keyboard usage, which only a reader on USB HID types.
-    const bool custom = item == kEndFlagCustomItem && m_pMainDlg->m_nTransportMode == TransportHid;
+    const bool custom = item == kEndKeyCustomItem && m_pMainDlg->m_nTransportMode == TransportHid;
     Item(IDC_CUSTOM_END_FLAG_LABEL).Show(custom);
     Item(IDC_CUSTOM_END_FLAG).Show(custom);
 }

@@ -3,6 +3,7 @@
 
 #include "app/command_bracket.h"
 #include "app/main_dialog.h"
+#include "app/pages/end_key_list.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/text.h"
 #include "reader/reader.h"
@@ -34,14 +35,6 @@ constexpr int kFilterBytes = 13;
 constexpr int kDeviceIdByte = 19;
 constexpr int kFrequencyByte = 21;
 constexpr int kSentinelModeByte = 24;
-
-constexpr uint8_t kEndFlagEnter = 0x58;
-constexpr uint8_t kEndFlagTab = 0x2B;
-constexpr uint8_t kEndFlagNull = 0x00;
-constexpr int kEndFlagEnterItem = 0;
-constexpr int kEndFlagTabItem = 1;
-constexpr int kEndFlagCustomItem = 2;
-constexpr int kEndFlagNullItem = 3;
 
 constexpr int kSentinelEdits[] = {1008, 1009, 1010, 1011, 1012, 1013};
 constexpr int kOutputTrackChecks[] = {1015, 1016, 1017};
@@ -141,14 +134,8 @@ void CComDlg::ShowParameterBlock(const uint8_t* block, bool limitSentinelEdits) 
     Item(IDC_CUSTOM_END_FLAG).Show(false);
     Item(IDC_CUSTOM_END_FLAG).SetText("");
     const uint8_t endFlag = block[kEndFlagByte];
-    if (endFlag == kEndFlagNull) {
-        Item(1018).SetCurSel(kEndFlagNullItem);
-    } else if (endFlag == kEndFlagEnter) {
-        Item(1018).SetCurSel(kEndFlagEnterItem);
-    } else if (endFlag == kEndFlagTab) {
-        Item(1018).SetCurSel(kEndFlagTabItem);
-    } else {
-        Item(1018).SetCurSel(kEndFlagCustomItem);
+    Item(1018).SetCurSel(EndKeyItemOfByte(endFlag));
+    if (EndKeyItemOfByte(endFlag) == kEndKeyCustomItem) {
         if (m_pMainDlg->m_nTransportMode == TransportHid) {
             char hex[3];
             std::snprintf(hex, sizeof hex, "%02X", endFlag);

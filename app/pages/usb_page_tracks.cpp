@@ -4,6 +4,7 @@
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
 #include "app/main_dialog.h"
+#include "app/pages/end_key_list.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
@@ -32,11 +33,6 @@ constexpr int kMultiCharLimit = 4;
 constexpr int kSingleCharLimit = 1;
 constexpr const char* kMultiCharTexts[] = {"%%%%", "????", ";;;;", "????", "++++", "????"};
 constexpr const char* kSingleCharTexts[] = {"%", "?", ";", "?", "+", "?"};
-
-// Packet end flags by the index of the end-flag list: "Enter", "Tab",
-// "Sel-define" (typed into its edit, so no fixed byte), "null".
-constexpr uint8_t kEndFlagBytes[] = {0x58, 0x2B, 0x00, 0x00};
-constexpr int kEndFlagCustomItem = 2;
 
 constexpr int kStringCustomEndFlagMissing = 122;
 
@@ -72,10 +68,10 @@ CComDlg::SentinelSet CComDlg::ReadSentinels(int sentinelMode, bool singleCharRec
 
 CComDlg::EndFlagEntry CComDlg::ReadEndFlag(uint8_t& endFlag) const {
     const int item = Item(IDC_END_FLAG).GetCurSel();
-    if (item < 0 || item >= int(std::size(kEndFlagBytes)))
+    if (item < 0 || item >= kEndKeyItemCount)
         return EndFlagEntry::NoSelection;
-    if (item != kEndFlagCustomItem) {
-        endFlag = kEndFlagBytes[item];
+    if (item != kEndKeyCustomItem) {
+        endFlag = EndKeyByteOfItem(item);
         return EndFlagEntry::Read;
     }
     const std::string text = ui::ToLatin1Bytes(Item(IDC_CUSTOM_END_FLAG).Text());
