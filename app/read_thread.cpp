@@ -4,6 +4,7 @@
 #include "app/decode/frame_dispatch.h"
 #include "app/main_dialog.h"
 #include "platform/clock.h"
+#include "platform/handle.h"
 #include "platform/serial.h"
 #include "platform/ui/ui_thread.h"
 #include "reader/reader.h"
@@ -11,12 +12,10 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
-#include <poll.h>
 #include <span>
 #include <string>
 #include <vector>
@@ -53,29 +52,6 @@ using Shared = ReadThread::Shared;
 
 bool Running(const Shared& shared) {
     return shared.dialog.m_bReadRun.load();
-}
-
-// Sleeps ms, or less once a stop has woken the device's idle waits.
-void IdlePause(DeviceHandle device, uint32_t ms) {
-    const auto open = platform::LookupDevice(device);
-    if (!open) {
-        platform::SleepMs(ms);
-        return;
-    }
-    const uint32_t start = platform::TickCount();
-    for (;;) {
-        const uint32_t elapsed = platform::TickCount() - start;
-        if (elapsed >= ms)
-            return;
-        pollfd wake{open->wakeFd(), POLLIN, 0};
-        const int ready = poll(&wake, 1, int(ms - elapsed));
-        if (ready > 0)
-            return;
-        if (ready < 0 && errno != EINTR) {
-            platform::SleepMs(ms - elapsed);
-            return;
-        }
-    }
 }
 
 void HandOverFrame(Shared& shared, std::span<const uint8_t> frame) {
@@ -124,7 +100,7 @@ void RunHidPasses(Shared& shared) {
         }
         const uint32_t elapsed = platform::TickCount() - start;
         if (elapsed < kShortestHidPassMs)
-            IdlePause(shared.device, kShortestHidPassMs - elapsed);
+            platform::PauseUnlessWoken(shared.device, kShortestHidPassMs - elapsed);
     }
 }
 
@@ -175,7 +151,7 @@ void RunComPasses(Shared& shared) {
         if (collector.Holding() || !running)
             platform::SleepMs(kComPollMs);
         else
-            IdlePause(shared.device, kComPollMs);
+            platform::PauseUnlessWoken(shared.device, kComPollMs);
     }
 }
 

@@ -3,7 +3,7 @@
 
 namespace platform {
 
-// Milliseconds of a monotonic clock, wrapping at 2^32 like the original tick
+// Milliseconds of a monotonic clock, wrapping at 2^32 like a 32-bit tick
 // count; compare two ticks only through their unsigned difference.
 uint32_t TickCount();
 

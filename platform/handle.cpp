@@ -1,5 +1,8 @@
 #include "platform/handle.h"
 
+#include "platform/clock.h"
+#include "platform/poll_wait.h"
+
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -79,6 +82,14 @@ void ClearIdleWake(DeviceHandle h) {
         uint64_t value;
         (void)!read(device->wakeFd(), &value, sizeof value);
     }
+}
+
+void PauseUnlessWoken(DeviceHandle h, uint32_t ms) {
+    uint32_t start = TickCount();
+    auto device = LookupDevice(h);
+    // A failed poll still pauses, so a caller's loop cannot spin.
+    if (!device || PollOne(device->wakeFd(), POLLIN, ms) < 0)
+        SleepMs(MsLeft(start, ms));
 }
 
 } // namespace platform

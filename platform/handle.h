@@ -13,7 +13,9 @@ using DeviceHandle = long;
 inline constexpr DeviceHandle kInvalidHandle = -1;
 
 // "No device" as the callers test it.
-inline bool IsNoDevice(DeviceHandle h) { return h == 0 || h == kInvalidHandle; }
+inline bool IsNoDevice(DeviceHandle h) {
+    return h == 0 || h == kInvalidHandle;
+}
 
 // Base of every open device. Each carries an eventfd that idle waits put
 // beside the device's own descriptor in poll().
@@ -48,5 +50,9 @@ bool CloseDeviceHandle(DeviceHandle h);
 // how a stop wakes the reading thread without waiting out its time-out.
 void WakeIdleWaits(DeviceHandle h);
 void ClearIdleWake(DeviceHandle h);
+
+// An idle pause: sleeps ms in poll() on the handle's wake, so it ends early
+// once WakeIdleWaits was called. Without the device it sleeps the whole time.
+void PauseUnlessWoken(DeviceHandle h, uint32_t ms);
 
 } // namespace platform

@@ -2,12 +2,10 @@
 
 #include "platform/clock.h"
 #include "platform/hidraw.h"
+#include "platform/poll_wait.h"
 #include "platform/vhid.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -51,27 +49,18 @@ enum class Wait { Ready, TimedOut, Woken, Failed };
 // timeoutMs after start. A hang-up counts as ready: the transfer then finds
 // out that the interface is gone.
 Wait WaitFor(int fd, short events, int wakeFd, uint32_t start, uint32_t timeoutMs, short* revents) {
-    for (;;) {
-        uint32_t elapsed = TickCount() - start;
-        int left = elapsed >= timeoutMs ? 0 : int(std::min<uint32_t>(timeoutMs - elapsed, INT_MAX));
-        pollfd fds[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
-        int ready = poll(fds, wakeFd >= 0 ? 2 : 1, left);
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
-            return Wait::Failed;
-        }
-        if (ready == 0)
-            return Wait::TimedOut;
-        if (fds[0].revents & POLLNVAL)
-            return Wait::Failed;
-        // A report already waiting wins over a wake, so a stop loses no frame.
-        if (fds[0].revents) {
-            *revents = fds[0].revents;
-            return Wait::Ready;
-        }
-        return Wait::Woken;
+    pollfd fds[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
+    int ready = PollFds(fds, wakeFd >= 0 ? 2 : 1, MsLeft(start, timeoutMs));
+    if (ready < 0 || (fds[0].revents & POLLNVAL))
+        return Wait::Failed;
+    if (ready == 0)
+        return Wait::TimedOut;
+    // A report already waiting wins over a wake, so a stop loses no frame.
+    if (fds[0].revents) {
+        *revents = fds[0].revents;
+        return Wait::Ready;
     }
+    return Wait::Woken;
 }
 
 HidIo FromWait(Wait wait) {
@@ -88,15 +77,11 @@ HidIo FromWait(Wait wait) {
 } // namespace
 
 std::vector<std::string> ListHidPaths() {
+    // The providers' paths differ in form, and each lists a path once.
     std::vector<std::string> paths = ListHidrawNodes();
     for (std::string& path : ListVhidPaths())
         paths.push_back(std::move(path));
-    // Each provider lists a path once; the check keeps that true of the whole.
-    std::vector<std::string> unique;
-    for (std::string& path : paths)
-        if (std::find(unique.begin(), unique.end(), path) == unique.end())
-            unique.push_back(std::move(path));
-    return unique;
+    return paths;
 }
 
 DeviceHandle OpenHidPath(const std::string& path) {

@@ -1,7 +1,4 @@
-// Port names to device nodes: "comN" through the ports folder or the N-th
-// serial device of the machine, anything else as given.
-
-#include "platform/serial.h"
+#include "platform/port_map.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "platform/pty.h"
 
 #include "platform/clock.h"
-#include "platform/serial_poll.h"
+#include "platform/poll_wait.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -52,23 +52,7 @@ void Pty::Close() {
 }
 
 long Pty::Write(const uint8_t* data, size_t count, uint32_t timeoutMs) {
-    uint32_t start = TickCount();
-    size_t done = 0;
-    while (done < count) {
-        ssize_t n = write(m_master, data + done, count - done);
-        if (n > 0) {
-            done += size_t(n);
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return -1;
-        uint32_t left = MsLeft(start, timeoutMs);
-        if (left == 0)
-            break;
-        if (PollOne(m_master, POLLOUT, left) < 0)
-            return -1;
-    }
-    return long(done);
+    return WriteWithin(m_master, data, count, timeoutMs);
 }
 
 long Pty::Read(uint8_t* buf, size_t count, uint32_t timeoutMs) {

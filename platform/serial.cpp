@@ -1,5 +1,6 @@
 #include "platform/serial.h"
 
+#include "platform/port_map.h"
 #include "platform/serial_port.h"
 
 #include <fcntl.h>

@@ -8,19 +8,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace platform {
-
-// The device node a port name stands for: a leading "\\.\" is ignored, "comN"
-// (any case) goes through the port map, anything else is taken as a path.
-// Empty when a comN name maps to nothing.
-std::string ResolvePortName(std::string_view name);
-
-// Folder of the comN links: $TXV_PORTS_DIR, else $XDG_CONFIG_HOME/txv/ports,
-// else ~/.config/txv/ports.
-std::string PortsDir();
 
 // Opens exclusively, raw 8N1 at the given rate, both queues flushed.
 // kInvalidHandle when the name does not resolve, the node does not open, is

@@ -1,7 +1,7 @@
 #include "platform/serial_port.h"
 
 #include "platform/clock.h"
-#include "platform/serial_poll.h"
+#include "platform/poll_wait.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -28,7 +28,9 @@ uint32_t SpanMs(size_t count, uint32_t perByteMs, uint32_t constantMs) {
     return span > UINT32_MAX ? UINT32_MAX : uint32_t(span);
 }
 
-bool Retry(ssize_t n) {
+// A read that found nothing yet or was interrupted, as opposed to a line
+// that failed or hung up.
+bool NothingYet(ssize_t n) {
     return n < 0 && (errno == EAGAIN || errno == EINTR);
 }
 
@@ -48,7 +50,7 @@ bool SerialPort::FillPending() {
             m_pendingLen += size_t(n);
             continue;
         }
-        if (!Retry(n))
+        if (!NothingYet(n))
             return false;
         if (errno == EAGAIN)
             break;
@@ -73,25 +75,7 @@ size_t SerialPort::TakePending(uint8_t* buf, size_t count) {
 
 long SerialPort::Write(const uint8_t* data, size_t count) {
     std::lock_guard guard(m_lock);
-    uint32_t start = TickCount();
-    uint32_t span = SpanMs(count, kWritePerByteMs, kWriteConstantMs);
-    size_t done = 0;
-    while (done < count) {
-        ssize_t n = write(m_fd, data + done, count - done);
-        if (n > 0) {
-            done += size_t(n);
-            continue;
-        }
-        if (n < 0 && !Retry(n))
-            return -1;
-        uint32_t left = MsLeft(start, span);
-        if (left == 0)
-            break;
-        int revents = PollOne(m_fd, POLLOUT, left);
-        if (revents < 0 || (revents & (POLLERR | POLLHUP | POLLNVAL)))
-            return -1;
-    }
-    return long(done);
+    return WriteWithin(m_fd, data, count, SpanMs(count, kWritePerByteMs, kWriteConstantMs));
 }
 
 long SerialPort::Read(uint8_t* buf, size_t count) {
@@ -109,7 +93,7 @@ long SerialPort::Read(uint8_t* buf, size_t count) {
         }
         // With at least one byte wanted a terminal read gives 0 only after
         // a hang-up.
-        if (!Retry(n))
+        if (!NothingYet(n))
             return -1;
         uint32_t left = MsLeft(start, span);
         if (got > 0)

@@ -13,7 +13,8 @@ namespace {
 
 // $XDG_RUNTIME_DIR when set, else /tmp/txv-<uid>, made private to this user.
 // The fallback is refused when it is not a directory of ours, so another user
-// cannot plant it in the shared /tmp.
+// cannot plant it in the shared /tmp, and closed again when it was opened to
+// others, who could otherwise hold the lock file.
 std::string LockFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime)
@@ -23,6 +24,8 @@ std::string LockFolder() {
         return {};
     struct stat st {};
     if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
+        return {};
+    if ((st.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0)
         return {};
     return folder;
 }

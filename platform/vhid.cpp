@@ -1,10 +1,10 @@
 #include "platform/vhid.h"
 
 #include "platform/clock.h"
+#include "platform/poll_wait.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +12,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
-#include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <sys/socket.h>
@@ -26,7 +25,7 @@ namespace platform {
 namespace {
 
 constexpr const char* kFolderVariable = "TXV_VHID_DIR";
-constexpr int kHelloTimeoutMs = 1000;
+constexpr uint32_t kHelloTimeoutMs = 1000;
 constexpr int kListenBacklog = 16;
 constexpr size_t kMaxMessage = 65536;
 // Output reports nobody takes are dropped oldest first past this many.
@@ -175,20 +174,14 @@ int VhidConnect(const std::string& path, VhidHello* hello) {
         return -1;
 
     // The hello is the first message; a refusing device closes without one.
-    pollfd p{fd, POLLIN, 0};
     uint32_t start = TickCount();
     for (;;) {
-        uint32_t elapsed = TickCount() - start;
-        if (elapsed >= uint32_t(kHelloTimeoutMs))
-            break;
-        int ready = poll(&p, 1, int(kHelloTimeoutMs - elapsed));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
+        int revents = PollOne(fd, POLLIN, MsLeft(start, kHelloTimeoutMs));
+        if (revents <= 0)
             break;
         uint8_t message[kVhidHelloSize + 1];
         ssize_t n = recv(fd, message, sizeof message, MSG_DONTWAIT);
-        if (n < 0 && (errno == EAGAIN || errno == EINTR) && !(p.revents & (POLLHUP | POLLERR)))
+        if (n < 0 && (errno == EAGAIN || errno == EINTR) && !(revents & (POLLHUP | POLLERR)))
             continue;
         if (n > 0 && DecodeVhidHello(message, size_t(n), hello))
             return fd;
@@ -443,14 +436,9 @@ int VirtualHidDevice::sendInputReport(const uint8_t* report, size_t length, uint
             }
             if (n >= 0 || (errno != EAGAIN && errno != EINTR))
                 break;
-            uint32_t elapsed = TickCount() - start;
-            if (elapsed >= timeoutMs)
-                break;
-            pollfd p{client->fd, POLLOUT, 0};
-            uint32_t left = std::min<uint32_t>(timeoutMs - elapsed, INT_MAX);
-            if (poll(&p, 1, int(left)) < 0 && errno != EINTR)
-                break;
-            if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
+            uint32_t left = MsLeft(start, timeoutMs);
+            int revents = left == 0 ? -1 : PollOne(client->fd, POLLOUT, left);
+            if (revents < 0 || (revents & (POLLHUP | POLLERR | POLLNVAL)))
                 break;
         }
     }

@@ -26,15 +26,34 @@ bool IsCommandTarget(DeviceHandle h, int mode);
 int ExchangeFrame(DeviceHandle h, int mode, const uint8_t* request, int requestLength,
                   uint8_t* reply, int replyCapacity, int* replyCount, int timeoutMs);
 
-// One exchange for a command that hands back nothing.
-template <int FrameSize>
-int ExchangeForStatus(DeviceHandle h, int mode, const uint8_t* request, int requestLength,
-                      int timeoutMs) {
+// One exchange into a reply frame buffer of FrameSize bytes; a transport
+// failure is returned as it is, else what interpret(reply, count) makes of
+// the reply.
+template <int FrameSize, typename Interpret>
+int ExchangeAndInterpret(DeviceHandle h, int mode, const uint8_t* request, int requestLength,
+                         int timeoutMs, Interpret interpret) {
     uint8_t reply[FrameSize];
     int count = 0;
     const int result =
         ExchangeFrame(h, mode, request, requestLength, reply, FrameSize, &count, timeoutMs);
     if (result != ReaderOk)
         return result;
-    return InterpretStatusReply(reply, count);
+    return interpret(reply, count);
+}
+
+// One exchange for a command that hands back nothing.
+template <int FrameSize>
+int ExchangeForStatus(DeviceHandle h, int mode, const uint8_t* request, int requestLength,
+                      int timeoutMs) {
+    return ExchangeAndInterpret<FrameSize>(h, mode, request, requestLength, timeoutMs,
+                                           InterpretStatusReply);
+}
+
+// A command with a single parameter byte that hands back nothing.
+template <int FrameSize>
+int SendByteSetting(DeviceHandle h, int mode, uint8_t code, uint8_t value, int timeoutMs) {
+    if (!IsCommandTarget(h, mode))
+        return ReaderBadArgument;
+    const uint8_t request[] = {0x00, 0x02, code, value};
+    return ExchangeForStatus<FrameSize>(h, mode, request, sizeof request, timeoutMs);
 }

@@ -19,11 +19,7 @@ void PutText(uint8_t* field, const uint8_t* text, unsigned length) {
 }
 
 int SendIButtonSetting(DeviceHandle h, int mode, uint8_t code, uint8_t value) {
-    if (!IsCommandTarget(h, mode))
-        return ReaderBadArgument;
-    const uint8_t request[] = {0x00, 0x02, code, value};
-    return ExchangeForStatus<kIButtonFrameSize>(h, mode, request, sizeof request,
-                                                kIButtonTimeoutMs);
+    return SendByteSetting<kIButtonFrameSize>(h, mode, code, value, kIButtonTimeoutMs);
 }
 
 } // namespace
@@ -32,13 +28,10 @@ int CmdIBtnDetectDevice(DeviceHandle h, int mode, uint8_t* data, int capacity) {
     if (!IsCommandTarget(h, mode) || data == nullptr)
         return ReaderBadArgument;
     const uint8_t request[] = {0x00, 0x01, 0x50};
-    uint8_t reply[kIButtonFrameSize];
-    int count = 0;
-    const int result = ExchangeFrame(h, mode, request, sizeof request, reply, sizeof reply, &count,
-                                     kIButtonTimeoutMs);
-    if (result != ReaderOk)
-        return result;
-    return InterpretDataReply(reply, count, data, capacity, nullptr);
+    return ExchangeAndInterpret<kIButtonFrameSize>(
+        h, mode, request, sizeof request, kIButtonTimeoutMs, [&](const uint8_t* reply, int count) {
+            return InterpretDataReply(reply, count, data, capacity, nullptr);
+        });
 }
 
 int CmdIBtnSetInterface(DeviceHandle h, int mode, uint8_t interfaceFormat) {
@@ -128,15 +121,13 @@ int CmdIBtnGetParameter(DeviceHandle h, int mode, uint8_t* interfaceFormat, uint
         if (output == nullptr)
             return ReaderBadArgument;
     const uint8_t request[] = {0x00, 0x01, 0x60};
-    uint8_t reply[kIButtonParameterFrameSize];
-    int count = 0;
-    const int result =
-        ExchangeFrame(h, mode, request, sizeof request, reply, sizeof reply, &count, timeoutMs);
+    uint8_t block[kIButtonParameterBlockSize];
+    const int result = ExchangeAndInterpret<kIButtonParameterFrameSize>(
+        h, mode, request, sizeof request, timeoutMs, [&](const uint8_t* reply, int count) {
+            return InterpretIButtonParameterReply(reply, count, block);
+        });
     if (result != ReaderOk)
         return result;
-    uint8_t block[kIButtonParameterBlockSize];
-    if (InterpretIButtonParameterReply(reply, count, block) != ReaderOk)
-        return ReaderFailed;
     *interfaceFormat = block[0];
     *enable = block[1];
     *endChar = block[2];

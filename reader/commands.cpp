@@ -34,13 +34,8 @@ uint8_t LowByte(int value) {
     return static_cast<uint8_t>(value & 0xFF);
 }
 
-// Requests with a single parameter byte.
 int SendSetting(DeviceHandle h, int mode, uint8_t code, uint8_t value) {
-    if (!IsCommandTarget(h, mode))
-        return ReaderBadArgument;
-    const uint8_t request[] = {0x00, 0x02, code, value};
-    return ExchangeForStatus<kSettingFrameSize>(h, mode, request, sizeof request,
-                                                kSettingTimeoutMs);
+    return SendByteSetting<kSettingFrameSize>(h, mode, code, value, kSettingTimeoutMs);
 }
 
 } // namespace
@@ -53,13 +48,10 @@ int CmdDetectDevice(DeviceHandle h, int mode, uint8_t* data, int capacity, int t
     if (!IsCommandTarget(h, mode) || timeoutMs <= 0 || data == nullptr)
         return ReaderBadArgument;
     const uint8_t request[] = {0x00, 0x01, 0x30};
-    uint8_t reply[kSettingFrameSize];
-    int count = 0;
-    const int result =
-        ExchangeFrame(h, mode, request, sizeof request, reply, sizeof reply, &count, timeoutMs);
-    if (result != ReaderOk)
-        return result;
-    return InterpretDataReply(reply, count, data, capacity, nullptr);
+    return ExchangeAndInterpret<kSettingFrameSize>(
+        h, mode, request, sizeof request, timeoutMs, [&](const uint8_t* reply, int replyCount) {
+            return InterpretDataReply(reply, replyCount, data, capacity, nullptr);
+        });
 }
 
 int CmdSetInterface(DeviceHandle h, int mode, int interfaceCode, int dataFormat,
@@ -218,24 +210,18 @@ int CmdReadParameter(DeviceHandle h, int mode, uint8_t* data, int capacity, int*
     if (!IsCommandTarget(h, mode) || timeoutMs <= 0 || data == nullptr || count == nullptr)
         return ReaderBadArgument;
     const uint8_t request[] = {0x00, 0x01, 0x40};
-    uint8_t reply[kParameterFrameSize];
-    int replyCount = 0;
-    const int result = ExchangeFrame(h, mode, request, sizeof request, reply, sizeof reply,
-                                     &replyCount, timeoutMs);
-    if (result != ReaderOk)
-        return result;
-    return InterpretDataReply(reply, replyCount, data, capacity, count);
+    return ExchangeAndInterpret<kParameterFrameSize>(
+        h, mode, request, sizeof request, timeoutMs, [&](const uint8_t* reply, int replyCount) {
+            return InterpretDataReply(reply, replyCount, data, capacity, count);
+        });
 }
 
 int CmdGetDeviceId(DeviceHandle h, int mode, uint8_t* idHigh, uint8_t* idLow, int timeoutMs) {
     if (!IsCommandTarget(h, mode) || idHigh == nullptr || idLow == nullptr)
         return ReaderBadArgument;
     const uint8_t request[] = {0x00, 0x01, 0x44};
-    uint8_t reply[kIButtonFrameSize];
-    int count = 0;
-    const int result =
-        ExchangeFrame(h, mode, request, sizeof request, reply, sizeof reply, &count, timeoutMs);
-    if (result != ReaderOk)
-        return result;
-    return InterpretDeviceIdReply(reply, count, idHigh, idLow);
+    return ExchangeAndInterpret<kIButtonFrameSize>(
+        h, mode, request, sizeof request, timeoutMs, [&](const uint8_t* reply, int replyCount) {
+            return InterpretDeviceIdReply(reply, replyCount, idHigh, idLow);
+        });
 }

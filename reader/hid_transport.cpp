@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
-#include <poll.h>
 #include <vector>
 
 namespace {
@@ -47,22 +45,39 @@ bool CanRead(const ReportLengths& lengths) {
     return lengths.input >= 2 && lengths.input <= kInputBufferSize;
 }
 
-// Sleeps ms, or less once the handle's idle wake is set.
-void PauseUnlessWoken(DeviceHandle h, uint32_t ms) {
-    auto device = platform::LookupDevice(h);
-    if (!device)
-        return;
-    uint32_t start = platform::TickCount();
-    for (;;) {
-        uint32_t elapsed = platform::TickCount() - start;
-        if (elapsed >= ms)
-            return;
-        pollfd p{device->wakeFd(), POLLIN, 0};
-        int ready = poll(&p, 1, int(ms - elapsed));
-        if (ready > 0 || (ready < 0 && errno != EINTR))
-            return;
+// The data bytes of successive input reports (report id dropped), up to a
+// limit that is never above the accumulator's size.
+class ReportAccumulator {
+public:
+    explicit ReportAccumulator(int limit) : m_limit(std::min(limit, kAccumulatorSize)) {}
+
+    // Reads one report of inputLength bytes and appends what fits.
+    platform::HidIo ReadReport(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable) {
+        // Zeroed each time, so a short report reads as padded, never as the
+        // tail of the one before.
+        std::array<uint8_t, kInputBufferSize> report{};
+        size_t got = 0;
+        const platform::HidIo io = platform::HidReadReport(h, report.data(), size_t(inputLength),
+                                                           &got, timeoutMs, wakeable);
+        if (io == platform::HidIo::Ok) {
+            const int kept = std::min(inputLength - 1, m_limit - m_count);
+            std::memcpy(m_bytes.data() + m_count, report.data() + 1, size_t(kept));
+            m_count += kept;
+        }
+        return io;
     }
-}
+
+    int count() const { return m_count; }
+    bool full() const { return m_count == m_limit; }
+    uint8_t operator[](int i) const { return m_bytes[size_t(i)]; }
+    // The first n bytes into out.
+    void CopyTo(uint8_t* out, int n) const { std::memcpy(out, m_bytes.data(), size_t(n)); }
+
+private:
+    std::array<uint8_t, kAccumulatorSize> m_bytes{};
+    int m_limit;
+    int m_count = 0;
+};
 
 // Every output report is the id byte 0 and the next OL-1 bytes of data, the
 // last one padded with zeros; data that fits one report goes in one report.
@@ -91,39 +106,30 @@ int WriteReports(DeviceHandle h, int outputLength, const uint8_t* data, int leng
 // fails as soon as its length is known.
 int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeableStart, uint8_t* out,
               int capacity, int* count) {
-    std::array<uint8_t, kAccumulatorSize> accumulator{};
-    std::array<uint8_t, kInputBufferSize> report{};
-    int collected = 0;
+    ReportAccumulator accumulator(kAccumulatorSize);
     int expected = -1;
     bool firstReport = true;
     // A stop cuts the first pause short; the read after it still takes a
     // report that is already waiting and returns at once when there is none.
     if (wakeableStart)
-        PauseUnlessWoken(h, kPauseBeforeInputReadMs);
+        platform::PauseUnlessWoken(h, kPauseBeforeInputReadMs);
     else
         platform::SleepMs(kPauseBeforeInputReadMs);
     for (;;) {
-        // Zeroed each time, so a short report reads as padded, never as the
-        // tail of the one before.
-        report.fill(0);
-        size_t got = 0;
-        if (platform::HidReadReport(h, report.data(), size_t(inputLength), &got, timeoutMs,
-                                    wakeableStart && firstReport) != platform::HidIo::Ok)
+        if (accumulator.ReadReport(h, inputLength, timeoutMs, wakeableStart && firstReport) !=
+            platform::HidIo::Ok)
             return ReaderFailed;
         firstReport = false;
-        int kept = std::min(inputLength - 1, kAccumulatorSize - collected);
-        std::memcpy(accumulator.data() + collected, report.data() + 1, size_t(kept));
-        collected += kept;
-        if (expected < 0 && collected >= 2) {
+        if (expected < 0 && accumulator.count() >= 2) {
             expected = accumulator[0] * 256 + accumulator[1] + 2;
             if (expected > kAccumulatorSize || expected > capacity)
                 return ReaderFailed;
         }
-        if (expected >= 0 && collected >= expected)
+        if (expected >= 0 && accumulator.count() >= expected)
             break;
         platform::SleepMs(kPauseBeforeInputReadMs);
     }
-    std::memcpy(out, accumulator.data(), size_t(expected));
+    accumulator.CopyTo(out, expected);
     *count = expected;
     return ReaderOk;
 }
@@ -167,29 +173,20 @@ int HidReadAll(DeviceHandle h, uint8_t* buffer, int capacity, int* count) {
     ReportLengths lengths;
     if (!GetReportLengths(h, &lengths) || !CanRead(lengths))
         return ReaderFailed;
-    std::array<uint8_t, kAccumulatorSize> accumulator{};
-    std::array<uint8_t, kInputBufferSize> report{};
-    const int limit = std::min(capacity, kAccumulatorSize);
-    int collected = 0;
+    ReportAccumulator accumulator(capacity);
     platform::SleepMs(kPauseBeforeInputReadMs);
-    while (collected < limit) {
-        report.fill(0);
-        size_t got = 0;
-        platform::HidIo io = platform::HidReadReport(h, report.data(), size_t(lengths.input), &got,
-                                                     kReadAllSilenceMs);
+    while (!accumulator.full()) {
+        const platform::HidIo io =
+            accumulator.ReadReport(h, lengths.input, kReadAllSilenceMs, false);
         if (io == platform::HidIo::TimedOut)
             break;
         if (io != platform::HidIo::Ok)
             return ReaderFailed;
-        int kept = std::min(lengths.input - 1, limit - collected);
-        std::memcpy(accumulator.data() + collected, report.data() + 1, size_t(kept));
-        collected += kept;
-        if (collected < limit)
+        if (!accumulator.full())
             platform::SleepMs(kPauseBeforeInputReadMs);
     }
-    if (collected > 0)
-        std::memcpy(buffer, accumulator.data(), size_t(collected));
-    *count = collected;
+    accumulator.CopyTo(buffer, accumulator.count());
+    *count = accumulator.count();
     return ReaderOk;
 }
 

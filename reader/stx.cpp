@@ -37,8 +37,7 @@ using ReplyBuffer = uint8_t[kReplyBufferSize];
 // reply's size in *length.
 int Transfer(DeviceHandle h, const uint8_t* request, int requestLength, FrameReader reader,
              int timeoutMs, const Traces& traces, ReplyBuffer& reply, int* length) {
-    platform::SerialPurge(h, true, false);
-    platform::SerialPurge(h, false, true);
+    platform::SerialPurge(h, true, true);
     if (ComWrite(h, request, requestLength) != ReaderOk)
         return ReaderFailed;
     HexLogLine(traces.request, traces.requestCapacity, "TX: ", request, requestLength);
@@ -54,7 +53,8 @@ int Transfer(DeviceHandle h, const uint8_t* request, int requestLength, FrameRea
 }
 
 // The commands whose reply carries no data that is handed back.
-int Command(DeviceHandle h, const uint8_t* request, int requestLength, const Traces& traces) {
+int ExchangeWithoutData(DeviceHandle h, const uint8_t* request, int requestLength,
+                        const Traces& traces) {
     ReplyBuffer reply;
     int length = 0;
     const int result = Transfer(h, request, requestLength, FrameReader::Frame, kReplyTimeoutMs,
@@ -111,7 +111,7 @@ int RsApplyOption(DeviceHandle h, const uint8_t* block, char* requestTrace,
     std::memcpy(request + 3, block, kRsParameterBlockSize);
     request[kRequestLength - 2] = kEtx;
     request[kRequestLength - 1] = XorChecksum(request, kRequestLength - 1);
-    return Command(h, request, kRequestLength, traces);
+    return ExchangeWithoutData(h, request, kRequestLength, traces);
 }
 
 int RsRestoreDefault(DeviceHandle h, char* requestTrace, int requestTraceCapacity, char* replyTrace,
@@ -119,5 +119,5 @@ int RsRestoreDefault(DeviceHandle h, char* requestTrace, int requestTraceCapacit
     const Traces traces{requestTrace, requestTraceCapacity, replyTrace, replyTraceCapacity};
     if (IsNoDevice(h) || !traces.Present())
         return ReaderFailed;
-    return Command(h, kRestoreRequest, sizeof kRestoreRequest, traces);
+    return ExchangeWithoutData(h, kRestoreRequest, sizeof kRestoreRequest, traces);
 }

@@ -19,8 +19,7 @@ uint32_t StageTimeout(int timeoutMs) {
 int ReadStxHead(DeviceHandle h, uint8_t* buffer, int capacity, int timeoutMs, int* len) {
     if (IsNoDevice(h) || buffer == nullptr || capacity < kFrameOverhead)
         return ReaderFailed;
-    int queued = 0;
-    if (ComWaitStage(h, 2, StageTimeout(timeoutMs), &queued) != ReaderOk)
+    if (ComWaitStage(h, 2, StageTimeout(timeoutMs), nullptr) != ReaderOk)
         return ReaderFailed;
     if (ComReadExact(h, buffer, 2) != ReaderOk || buffer[0] != kStx)
         return ReaderFailed;
@@ -42,8 +41,7 @@ int ComReadStxFrame(DeviceHandle h, uint8_t* buffer, int capacity, int* length, 
     if (length == nullptr || ReadStxHead(h, buffer, capacity, timeoutMs, &len) != ReaderOk)
         return ReaderFailed;
     const int rest = len + 2;
-    int queued = 0;
-    if (ComWaitStage(h, rest, StageTimeout(timeoutMs), &queued) != ReaderOk ||
+    if (ComWaitStage(h, rest, StageTimeout(timeoutMs), nullptr) != ReaderOk ||
         ComReadExact(h, buffer + 2, rest) != ReaderOk)
         return ReaderFailed;
     *length = len + kFrameOverhead;

@@ -12,11 +12,26 @@ namespace {
 constexpr uint8_t kManualRead = 0x41;
 constexpr uint8_t kCancelManualRead = 0x3A;
 constexpr size_t kMaxTextLength = ibutton_block::kTextSize;
+// Requests that carry neighbouring fields are stored in one copy.
+static_assert(reader_block::kFilterBytes == reader_block::kFilterMode + 1);
+static_assert(ibutton_block::kFilterEnd == ibutton_block::kFilterStart + 1);
 
 // Copies a length-counted text into its zero-filled field of the block.
 void StoreText(IButtonParameterBlock& block, size_t field, const uint8_t* text, size_t length) {
     std::fill_n(block.begin() + static_cast<long>(field), kMaxTextLength, uint8_t{0});
     std::copy_n(text, length, block.begin() + static_cast<long>(field));
+}
+
+// Copies the first n parameter bytes into the block from `at` on; false
+// when the request carries fewer.
+template <size_t N>
+bool StoreParams(std::array<uint8_t, N>& block, size_t at, const uint8_t* params, size_t count,
+                 size_t n = 1) {
+    if (count < n) {
+        return false;
+    }
+    std::copy_n(params, n, block.begin() + static_cast<long>(at));
+    return true;
 }
 
 Bytes TextBytes(const std::string& text) {
@@ -128,24 +143,16 @@ void LenEngine::Answer(Output& out) {
 bool LenEngine::Execute(uint8_t command, const uint8_t* p, size_t count, Bytes* data) {
     using namespace reader_block;
     ReaderParameterBlock& b = m_readerBlock;
-    auto needs = [count](size_t n) { return count >= n; };
-    auto setByte = [&](size_t at) {
-        if (!needs(1)) {
-            return false;
-        }
-        b[at] = p[0];
-        return true;
-    };
     switch (command) {
     case 0x20:
-        return setByte(kKeyboardType);
+        return StoreParams(b, kKeyboardType, p, count);
     case 0x30:
         *data = TextBytes(m_version);
         return true;
     case 0x31:
-        return setByte(kInterface);
+        return StoreParams(b, kInterface, p, count);
     case 0x32:
-        if (!needs(39) || p[8] > 1) {
+        if (count < 39 || p[8] > 1) {
             return false;
         }
         std::copy_n(p, 6, b.begin() + kSentinels);
@@ -155,36 +162,26 @@ bool LenEngine::Execute(uint8_t command, const uint8_t* p, size_t count, Bytes* 
         std::copy_n(p + 9, 6 * kSentinelStringSize, b.begin() + kSentinelStrings);
         return true;
     case 0x34:
-        if (!needs(2)) {
+        if (count < 2) {
             return false;
         }
         b[kBuzzer] = p[0];
         b[kBuzzerFrequency] = p[1];
         return true;
     case 0x36:
-        return setByte(kSpeed);
+        return StoreParams(b, kSpeed, p, count);
     case 0x37:
-        if (!needs(7)) {
-            return false;
-        }
-        b[kFilterMode] = p[0];
-        std::copy_n(p + 1, 6, b.begin() + kFilterBytes);
-        return true;
+        return StoreParams(b, kFilterMode, p, count, 7);
     case 0x38:
-        return setByte(kDecoding);
+        return StoreParams(b, kDecoding, p, count);
     case 0x39:
-        if (!needs(2)) {
-            return false;
-        }
-        b[kDeviceId] = p[0];
-        b[kDeviceId + 1] = p[1];
-        return true;
+        return StoreParams(b, kDeviceId, p, count, 2);
     case kCancelManualRead:
     case 0x3E:
         return true;
     case 0x3D:
         // The request carries the block without bytes 22 and 23.
-        if (!needs(53)) {
+        if (count < 53) {
             return false;
         }
         std::copy_n(p, 22, b.begin());
@@ -208,22 +205,14 @@ bool LenEngine::Execute(uint8_t command, const uint8_t* p, size_t count, Bytes* 
 bool LenEngine::ExecuteIButton(uint8_t command, const uint8_t* p, size_t count, Bytes* data) {
     using namespace ibutton_block;
     IButtonParameterBlock& b = m_ibuttonBlock;
-    auto needs = [count](size_t n) { return count >= n; };
-    auto setByte = [&](size_t at) {
-        if (!needs(1)) {
-            return false;
-        }
-        b[at] = p[0];
-        return true;
-    };
     switch (command) {
     case 0x50:
         *data = TextBytes(m_info);
         return true;
     case 0x51:
-        return setByte(kInterface);
+        return StoreParams(b, kInterface, p, count);
     case 0x52:
-        if (!needs(32) || p[0] > kTextSize || p[16] > kTextSize) {
+        if (count < 32 || p[0] > kTextSize || p[16] > kTextSize) {
             return false;
         }
         b[kPrefixLength] = p[0];
@@ -232,25 +221,20 @@ bool LenEngine::ExecuteIButton(uint8_t command, const uint8_t* p, size_t count, 
         StoreText(b, kSuffix, p + 17, p[16]);
         return true;
     case 0x53:
-        return setByte(kEndChar);
+        return StoreParams(b, kEndChar, p, count);
     case 0x54:
-        return setByte(kEnable);
+        return StoreParams(b, kEnable, p, count);
     case 0x57:
-        if (!needs(2)) {
-            return false;
-        }
-        b[kFilterStart] = p[0];
-        b[kFilterEnd] = p[1];
-        return true;
+        return StoreParams(b, kFilterStart, p, count, 2);
     case 0x58:
-        if (!needs(16) || p[0] > kTextSize) {
+        if (count < 16 || p[0] > kTextSize) {
             return false;
         }
         b[kWithdrawLength] = p[0];
         StoreText(b, kWithdraw, p + 1, p[0]);
         return true;
     case 0x5D:
-        if (!needs(b.size()) || p[kWithdrawLength] > kTextSize || p[kPrefixLength] > kTextSize ||
+        if (count < b.size() || p[kWithdrawLength] > kTextSize || p[kPrefixLength] > kTextSize ||
             p[kSuffixLength] > kTextSize) {
             return false;
         }

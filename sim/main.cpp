@@ -132,28 +132,28 @@ int ParseOptions(int argc, char** argv, Options* options) {
     return 0;
 }
 
+void PrintBytes(const char* label, const uint8_t* bytes, size_t count) {
+    std::printf("%s:", label);
+    for (size_t i = 0; i < count; ++i) {
+        std::printf(" %02X", bytes[i]);
+    }
+    std::printf("\n");
+}
+
 void PrintStatus(const sim::StandInReader& reader) {
     if (reader.personality() == sim::Personality::Stx) {
         const sim::RsParameterBlock block = reader.RsBlock();
-        std::printf("requests %zu, RS parameters:", reader.RequestCount());
-        for (uint8_t byte : block) {
-            std::printf(" %02X", byte);
-        }
-        std::printf("\n");
+        std::printf("requests %zu, ", reader.RequestCount());
+        PrintBytes("RS parameters", block.data(), block.size());
         return;
     }
-    const sim::ReaderParameterBlock block = reader.ReaderBlock();
-    std::printf("requests %zu, device id %04X, keyboard %02X, manual read %s\nparameters:",
+    std::printf("requests %zu, device id %04X, keyboard %02X, manual read %s\n",
                 reader.RequestCount(), reader.DeviceId(), reader.KeyboardType(),
                 reader.ManualReadArmed() ? "armed" : "off");
-    for (uint8_t byte : block) {
-        std::printf(" %02X", byte);
-    }
-    std::printf("\niButton:");
-    for (uint8_t byte : reader.IButtonBlock()) {
-        std::printf(" %02X", byte);
-    }
-    std::printf("\n");
+    const sim::ReaderParameterBlock block = reader.ReaderBlock();
+    PrintBytes("parameters", block.data(), block.size());
+    const sim::IButtonParameterBlock ibutton = reader.IButtonBlock();
+    PrintBytes("iButton", ibutton.data(), ibutton.size());
 }
 
 // Runs one line; false when it asks to quit.

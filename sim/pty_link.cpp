@@ -1,6 +1,6 @@
+#include "platform/poll_wait.h"
+#include "platform/port_map.h"
 #include "platform/pty.h"
-#include "platform/serial.h"
-#include "platform/serial_poll.h"
 #include "sim/link.h"
 #include "sim/stand_in_reader.h"
 

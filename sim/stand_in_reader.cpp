@@ -35,19 +35,19 @@ struct StandInReader::Impl {
     // neither queues nor counts it against a fault.
     template <typename Make> bool Emit(Make make) {
         std::lock_guard lock(mutex);
-        return link && Enqueue(make());
-    }
-
-    // Call with `mutex` held.
-    bool Enqueue(Output out) {
         if (!link) {
             return false;
         }
+        Enqueue(make());
+        return true;
+    }
+
+    // Call with `mutex` held, while running.
+    void Enqueue(Output out) {
         for (Chunk& chunk : out) {
             queue.push_back(std::move(chunk));
         }
         changed.notify_all();
-        return true;
     }
 
     void Start(std::unique_ptr<Link> newLink) {
@@ -96,9 +96,7 @@ struct StandInReader::Impl {
                 Enqueue(engine->FeedReport(data.data(), data.size()));
                 break;
             default:
-                if (engine->HasPartial()) {
-                    engine->DropPartial();
-                }
+                engine->DropPartial();
                 break;
             }
             changed.notify_all();

@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/port_map.h"
 #include "platform/serial.h"
 #include "tests/platform/serial_test_port.h"
 
@@ -30,30 +31,7 @@ protected:
     DeviceHandle h = kInvalidHandle;
 };
 
-// Restores one environment variable when the test ends.
-class ScopedEnv {
-public:
-    explicit ScopedEnv(const char* name) : m_name(name) {
-        if (const char* v = std::getenv(name))
-            m_old = v;
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-    void Set(const char* value) {
-        if (value)
-            setenv(m_name, value, 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+using test_support::ScopedEnv;
 
 } // namespace
 

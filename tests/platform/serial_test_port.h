@@ -4,11 +4,9 @@
 // tells whether anything opened the slave.
 
 #include "platform/pty.h"
+#include "tests/platform/test_folder.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -17,13 +15,7 @@
 class SerialTestPort {
 public:
     SerialTestPort() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "txv-ports-XXXXXX").string();
-        if (mkdtemp(tmpl.data()))
-            m_dir = tmpl;
-        if (const char* old = std::getenv("TXV_PORTS_DIR"))
-            m_oldPortsDir = old;
-        setenv("TXV_PORTS_DIR", m_dir.c_str(), 1);
-        EXPECT_FALSE(m_dir.empty());
+        EXPECT_FALSE(m_dir.path().empty());
         EXPECT_TRUE(pty.Open());
         EXPECT_TRUE(Link("com1"));
         m_watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -33,22 +25,16 @@ public:
     ~SerialTestPort() {
         close(m_watch);
         pty.Close();
-        if (m_oldPortsDir)
-            setenv("TXV_PORTS_DIR", m_oldPortsDir->c_str(), 1);
-        else
-            unsetenv("TXV_PORTS_DIR");
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
     }
 
     SerialTestPort(const SerialTestPort&) = delete;
     SerialTestPort& operator=(const SerialTestPort&) = delete;
 
-    const std::string& dir() const { return m_dir; }
+    const std::string& dir() const { return m_dir.path(); }
 
     // A further link to the slave in the ports folder, or at a path of the
     // test's choosing (relative to the working folder).
-    bool Link(const std::string& name) { return LinkAt(m_dir + "/" + name); }
+    bool Link(const std::string& name) { return LinkAt(dir() + "/" + name); }
     bool LinkAt(const std::string& path) {
         return symlink(pty.slavePath().c_str(), path.c_str()) == 0;
     }
@@ -78,7 +64,7 @@ public:
     platform::Pty pty;
 
 private:
-    std::string m_dir;
-    std::optional<std::string> m_oldPortsDir;
+    test_support::TempFolder m_dir;
+    test_support::ScopedEnv m_portsDir{"TXV_PORTS_DIR", m_dir.path()};
     int m_watch = -1;
 };

@@ -1,6 +1,6 @@
 #include "platform/single_instance.h"
+#include "tests/platform/test_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -10,27 +10,11 @@ namespace {
 
 class NamedLockTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/txv-lock-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-        const char* old = std::getenv("XDG_RUNTIME_DIR");
-        m_hadOld = old != nullptr;
-        if (old)
-            m_old = old;
-        setenv("XDG_RUNTIME_DIR", m_folder.c_str(), 1);
-    }
-    void TearDown() override {
-        if (m_hadOld)
-            setenv("XDG_RUNTIME_DIR", m_old.c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-        std::filesystem::remove_all(m_folder);
-    }
+    void SetUp() override { ASSERT_FALSE(m_folder.empty()); }
 
-    std::string m_folder;
-    std::string m_old;
-    bool m_hadOld = false;
+    test_support::TempFolder m_runtimeDir;
+    const std::string m_folder = m_runtimeDir.path();
+    test_support::ScopedEnv m_runtimeEnv{"XDG_RUNTIME_DIR", m_folder};
 };
 
 TEST_F(NamedLockTest, SecondHolderSeesTheLockUntilTheFirstCloses) {
@@ -70,6 +54,19 @@ TEST_F(NamedLockTest, WithoutRuntimeDirUsesAPrivatePerUserFolder) {
     std::string path = platform::NamedLockPath("QLN207");
     EXPECT_EQ(path, "/tmp/txv-" + std::to_string(getuid()) + "/QLN207.lock");
     auto perms = std::filesystem::status(std::filesystem::path(path).parent_path()).permissions();
+    EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+}
+
+// Others who may write into the folder could hold the lock file and keep the
+// program from starting.
+TEST_F(NamedLockTest, PerUserFolderOpenToOthersIsMadePrivateAgain) {
+    unsetenv("XDG_RUNTIME_DIR");
+    const std::filesystem::path folder =
+        std::filesystem::path(platform::NamedLockPath("QLN207")).parent_path();
+    ASSERT_FALSE(folder.empty());
+    std::filesystem::permissions(folder, std::filesystem::perms::all);
+    EXPECT_FALSE(platform::NamedLockPath("QLN207").empty());
+    const auto perms = std::filesystem::status(folder).permissions();
     EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_all);
 }
 

@@ -1,12 +1,10 @@
 #include "platform/system_language.h"
+#include "tests/platform/test_folder.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -31,22 +29,13 @@ TEST(SystemLanguage, LocaleNamesMapToLanguageIds) {
 class SystemLanguageEnv : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* v : kVariables) {
-            const char* value = std::getenv(v);
-            m_saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-            unsetenv(v);
-        }
+        for (test_support::ScopedEnv* variable : {&m_all, &m_messages, &m_lang})
+            variable->Set(nullptr);
     }
-    void TearDown() override {
-        for (size_t i = 0; i < std::size(kVariables); ++i) {
-            if (m_saved[i])
-                setenv(kVariables[i], m_saved[i]->c_str(), 1);
-            else
-                unsetenv(kVariables[i]);
-        }
-    }
-    static constexpr const char* kVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    std::vector<std::optional<std::string>> m_saved;
+
+    test_support::ScopedEnv m_all{"LC_ALL"};
+    test_support::ScopedEnv m_messages{"LC_MESSAGES"};
+    test_support::ScopedEnv m_lang{"LANG"};
 };
 
 TEST_F(SystemLanguageEnv, FirstNonEmptyVariableWins) {

@@ -1,8 +1,8 @@
 #include "platform/clock.h"
 #include "platform/hid.h"
 #include "platform/vhid.h"
+#include "tests/platform/test_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -23,21 +23,12 @@ using Bytes = std::vector<uint8_t>;
 
 class VhidBus : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/txv-vhid-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        setenv("TXV_VHID_DIR", m_folder.c_str(), 1);
-    }
+    void SetUp() override { ASSERT_FALSE(m_folder.empty()); }
 
     void TearDown() override {
         for (DeviceHandle h : m_handles)
             platform::CloseDeviceHandle(h);
         m_devices.clear();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-        unsetenv("TXV_VHID_DIR");
     }
 
     VirtualHidDevice* Add(const std::string& name, uint16_t vendor = 0x0483,
@@ -65,7 +56,8 @@ protected:
         return io;
     }
 
-    std::string m_folder;
+    test_support::PrivateVhidBus m_bus;
+    const std::string m_folder = m_bus.path();
     std::vector<std::unique_ptr<VirtualHidDevice>> m_devices;
     std::vector<DeviceHandle> m_handles;
 };

@@ -133,12 +133,7 @@ TEST_P(CommandArgumentTest, RefusedArgumentsSendNothing) {
     EXPECT_TRUE(end->Silent(200));
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, CommandArgumentTest,
-                         ::testing::Values(int{TransportCom}, int{TransportHid}),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return info.param == TransportHid ? std::string("Hid")
-                                                               : std::string("Com");
-                         });
+INSTANTIATE_TEST_SUITE_P(Links, CommandArgumentTest, kBothLinks, LinkName);
 
 } // namespace
 } // namespace reader_test

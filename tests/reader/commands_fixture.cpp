@@ -4,8 +4,7 @@
 #include "platform/hid.h"
 #include "reader/com_transport.h"
 
-#include <cstdlib>
-#include <filesystem>
+#include <algorithm>
 #include <thread>
 
 namespace reader_test {
@@ -21,18 +20,6 @@ size_t RestOfFrame(Framing framing, const Bytes& head) {
 }
 
 } // namespace
-
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "txv-reader-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr)
-        m_path = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    if (!m_path.empty())
-        std::filesystem::remove_all(m_path, ignored);
-}
 
 ComReaderEnd::ComReaderEnd() {
     m_mode = TransportCom;
@@ -67,7 +54,6 @@ bool ComReaderEnd::Silent(uint32_t timeoutMs) {
 
 HidReaderEnd::HidReaderEnd(int reportLength) : m_reportLength(reportLength) {
     m_mode = TransportHid;
-    setenv("TXV_VHID_DIR", m_bus.path().c_str(), 1);
     const auto length = static_cast<uint16_t>(reportLength);
     m_device =
         platform::VirtualHidDevice::Create(m_bus.path(), "reader", 0x0483, 0x572B, length, length);
@@ -131,6 +117,10 @@ ExchangeRecord PlayExchange(ReaderEnd& end, Framing framing, const Bytes& reply,
     record.result = call();
     reader.join();
     return record;
+}
+
+std::string LinkName(const ::testing::TestParamInfo<int>& info) {
+    return info.param == TransportHid ? "Hid" : "Com";
 }
 
 Bytes Cat(std::initializer_list<Bytes> parts) {

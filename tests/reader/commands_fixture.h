@@ -7,9 +7,11 @@
 #include "platform/pty.h"
 #include "platform/vhid.h"
 #include "reader/types.h"
+#include "tests/platform/test_folder.h"
 
 #include <cstdint>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,19 +23,6 @@ using Bytes = std::vector<uint8_t>;
 enum class Framing {
     Len, // LEN(2) then LEN bytes
     Stx, // STX LEN, then LEN + 2 bytes
-};
-
-// A private temporary folder, removed with its content at destruction.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
 };
 
 class ReaderEnd {
@@ -79,7 +68,7 @@ public:
     bool Silent(uint32_t timeoutMs) override;
 
 private:
-    TempFolder m_bus;
+    test_support::PrivateVhidBus m_bus;
     std::unique_ptr<platform::VirtualHidDevice> m_device;
     int m_reportLength;
 };
@@ -95,6 +84,10 @@ struct ExchangeRecord {
 // reply (or with nothing, when reply is empty).
 ExchangeRecord PlayExchange(ReaderEnd& end, Framing framing, const Bytes& reply,
                             const std::function<int()>& call);
+
+// The links every command suite runs over, and their names in test names.
+inline const auto kBothLinks = ::testing::Values(int{TransportCom}, int{TransportHid});
+std::string LinkName(const ::testing::TestParamInfo<int>& info);
 
 Bytes Cat(std::initializer_list<Bytes> parts);
 // The text's bytes followed by zeros up to width.

@@ -247,12 +247,7 @@ TEST_P(CommandReplyTest, SilentReaderFailsAfterTheTimeOutWithOutputsUntouched) {
     EXPECT_TRUE(outputs.Untouched());
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, CommandReplyTest,
-                         ::testing::Values(int{TransportCom}, int{TransportHid}),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return info.param == TransportHid ? std::string("Hid")
-                                                               : std::string("Com");
-                         });
+INSTANTIATE_TEST_SUITE_P(Links, CommandReplyTest, kBothLinks, LinkName);
 
 } // namespace
 } // namespace reader_test

@@ -183,12 +183,7 @@ TEST_P(CommandRequestTest, CancelManualReadGoesOverHidWhateverTheLink) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, CommandRequestTest,
-                         ::testing::Values(int{TransportCom}, int{TransportHid}),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return info.param == TransportHid ? std::string("Hid")
-                                                               : std::string("Com");
-                         });
+INSTANTIATE_TEST_SUITE_P(Links, CommandRequestTest, kBothLinks, LinkName);
 
 } // namespace
 } // namespace reader_test

@@ -5,10 +5,9 @@
 #include "platform/hid.h"
 #include "platform/vhid.h"
 #include "reader/hid_transport.h"
+#include "tests/platform/test_folder.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -26,13 +25,7 @@ inline constexpr uint16_t kProduct = 0x572B;
 
 class VhidBusTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/txv-vhid-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        setenv("TXV_VHID_DIR", m_folder.c_str(), 1);
-    }
+    void SetUp() override { ASSERT_FALSE(m_bus.path().empty()); }
 
     void TearDown() override {
         for (DeviceHandle h : m_handles)
@@ -40,19 +33,16 @@ protected:
         for (std::thread& t : m_threads)
             t.join();
         m_devices.clear();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-        unsetenv("TXV_VHID_DIR");
     }
 
-    const std::string& folder() const { return m_folder; }
+    const std::string& folder() const { return m_bus.path(); }
 
     VirtualHidDevice*
     AddDevice(const std::string& name, uint16_t inputLength, uint16_t outputLength,
               uint16_t vendor = kVendor, uint16_t product = kProduct,
               VirtualHidDevice::Sharing sharing = VirtualHidDevice::Sharing::Shared,
               const std::string& in = {}) {
-        auto device = VirtualHidDevice::Create(in.empty() ? m_folder : in, name, vendor, product,
+        auto device = VirtualHidDevice::Create(in.empty() ? folder() : in, name, vendor, product,
                                                inputLength, outputLength, sharing);
         EXPECT_NE(device, nullptr) << name;
         m_devices.push_back(std::move(device));
@@ -84,7 +74,7 @@ protected:
     }
 
 private:
-    std::string m_folder;
+    test_support::PrivateVhidBus m_bus;
     std::vector<std::unique_ptr<VirtualHidDevice>> m_devices;
     std::vector<DeviceHandle> m_handles;
     std::vector<std::thread> m_threads;

@@ -1,6 +1,7 @@
 #include "platform/vhid.h"
 #include "sim/stand_in_reader.h"
 #include "sim_test_support.h"
+#include "tests/platform/test_folder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -58,13 +59,9 @@ private:
 
 class HidReader : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_FALSE(m_bus.path().empty());
-        setenv("TXV_VHID_DIR", m_bus.path().c_str(), 1);
-    }
-    void TearDown() override { unsetenv("TXV_VHID_DIR"); }
+    void SetUp() override { ASSERT_FALSE(m_bus.path().empty()); }
 
-    sim_test::TempDir m_bus;
+    test_support::PrivateVhidBus m_bus;
 };
 
 TEST_F(HidReader, RequestInOneReportGetsTheReplyInReports) {

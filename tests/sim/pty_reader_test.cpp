@@ -1,6 +1,7 @@
-#include "platform/serial.h"
+#include "platform/port_map.h"
 #include "sim/stand_in_reader.h"
 #include "sim_test_support.h"
+#include "tests/platform/test_folder.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -134,9 +135,9 @@ TEST_F(PtyReader, PacedRepliesTakeAtLeastTheirLineTime) {
 }
 
 TEST(PtyReaderLink, ComLinkInThePortsFolderLeadsToTheReader) {
-    sim_test::TempDir ports;
+    test_support::TempFolder ports;
     ASSERT_FALSE(ports.path().empty());
-    setenv("TXV_PORTS_DIR", ports.path().c_str(), 1);
+    test_support::ScopedEnv portsDir("TXV_PORTS_DIR", ports.path());
     sim::StandInReader reader;
     ASSERT_TRUE(reader.StartOnPty({.linkName = "com5"}));
     const std::string link = ports.path() + "/com5";
@@ -150,7 +151,7 @@ TEST(PtyReaderLink, ComLinkInThePortsFolderLeadsToTheReader) {
         EXPECT_EQ(ReadAtLeast(line.fd(), 4, 2000), (Bytes{0x00, 0x02, 0x3E, 'Y'}));
     }
     // A second reader may not take a name that is not a link.
-    sim_test::TempDir other;
+    test_support::TempFolder other;
     const std::string plain = other.path() + "/com6";
     close(open(plain.c_str(), O_CREAT | O_WRONLY, 0600));
     sim::StandInReader second;
@@ -160,7 +161,6 @@ TEST(PtyReaderLink, ComLinkInThePortsFolderLeadsToTheReader) {
     reader.Stop();
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
     EXPECT_FALSE(reader.SendSwipe(sim::Swipe{}));
-    unsetenv("TXV_PORTS_DIR");
 }
 
 } // namespace

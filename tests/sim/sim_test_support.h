@@ -1,38 +1,15 @@
 #pragma once
-// Small helpers for the stand-in reader's tests: a private temporary folder
-// and a raw byte client on a file descriptor (pty slave or vhid socket).
+// A raw byte client on a file descriptor (pty slave or vhid socket) for the
+// stand-in reader's tests.
 
 #include "sim/types.h"
 
 #include <chrono>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <poll.h>
-#include <string>
 #include <unistd.h>
 
 namespace sim_test {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "txv-sim-XXXXXX").string();
-        if (mkdtemp(pattern.data())) {
-            m_path = pattern;
-        }
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 // Reads until `count` bytes arrived or timeoutMs passed; returns what came.
 inline sim::Bytes ReadAtLeast(int fd, size_t count, uint32_t timeoutMs) {

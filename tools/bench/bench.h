@@ -3,10 +3,14 @@
 // prints it with Report as "name: value unit", one figure a line.
 
 #include <functional>
+#include <vector>
 
 namespace bench {
 
 void Report(const char* name, double value, const char* unit);
+
+// The middle value of a non-empty set of samples.
+double Median(std::vector<double> values);
 
 struct Registrar {
     Registrar(const char* name, std::function<void()> body);

@@ -6,7 +6,6 @@
 #include "reader/com_transport.h"
 #include "tools/bench/bench.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <sys/resource.h>
@@ -89,6 +88,5 @@ TXV_BENCH(com_frame_pickup_ms) {
         pickups.push_back(
             std::chrono::duration<double, std::milli>(returned - lastByteSent).count());
     }
-    std::sort(pickups.begin(), pickups.end());
-    bench::Report("com_frame_pickup_ms", pickups[pickups.size() / 2], "ms");
+    bench::Report("com_frame_pickup_ms", bench::Median(pickups), "ms");
 }

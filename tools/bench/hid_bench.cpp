@@ -6,7 +6,6 @@
 #include "reader/hid_transport.h"
 #include "tools/bench/bench.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -64,8 +63,7 @@ double ExchangeMs(int requestLength, uint16_t reportLength, size_t requestReport
     unsetenv("TXV_VHID_DIR");
     if (times.size() != size_t(kRuns))
         return -1;
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::Median(times);
 }
 
 } // namespace

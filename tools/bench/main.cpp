@@ -1,5 +1,6 @@
 #include "tools/bench/bench.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -17,6 +18,11 @@ std::vector<std::pair<const char*, std::function<void()>>>& Registry() {
 void Report(const char* name, double value, const char* unit) {
     std::printf("%s: %.2f %s\n", name, value, unit);
     std::fflush(stdout);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 Registrar::Registrar(const char* name, std::function<void()> body) {

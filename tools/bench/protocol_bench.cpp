@@ -10,7 +10,6 @@
 #include "sim/stand_in_reader.h"
 #include "tools/bench/bench.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -28,11 +27,6 @@ double WireMs(int bytes) {
 double MsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The stand-in reader on a paced pty and the tool's handle to it.
@@ -70,7 +64,7 @@ TXV_BENCH(com_exchange_ms_9600) {
         times.push_back(MsSince(start));
     }
     const int replyBytes = count + 4;
-    bench::Report("com_exchange_ms_9600", Median(times), "ms");
+    bench::Report("com_exchange_ms_9600", bench::Median(times), "ms");
     bench::Report("com_exchange_ms_9600_floor_ms", WireMs(replyBytes), "ms");
 }
 
@@ -99,6 +93,6 @@ TXV_BENCH(stx_version_ms) {
     // The reply frame (STX LEN echo echo status text ETX BCC) and the two
     // bytes the reader sends after it; then the fixed pause.
     const int wireBytes = versionLength + 7 + 2;
-    bench::Report("stx_version_ms", Median(times), "ms");
+    bench::Report("stx_version_ms", bench::Median(times), "ms");
     bench::Report("stx_version_ms_floor_ms", WireMs(wireBytes) + 300.0, "ms");
 }

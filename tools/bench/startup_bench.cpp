@@ -4,6 +4,7 @@
 // tree beside this benchmark (build/app/txv418k-demo).
 
 #include "platform/clock.h"
+#include "platform/poll_wait.h"
 #include "platform/program_dir.h"
 #include "tools/bench/bench.h"
 
@@ -27,7 +28,7 @@ extern char** environ;
 namespace {
 
 constexpr int kRuns = 5;
-constexpr int kShownTimeoutMs = 30000;
+constexpr uint32_t kShownTimeoutMs = 30000;
 
 struct StartupSample {
     bool ok = false;
@@ -53,14 +54,7 @@ bool WaitForShown(int fd) {
     std::string got;
     uint32_t start = platform::TickCount();
     while (got.find('\n') == std::string::npos) {
-        int left = kShownTimeoutMs - int(platform::TickCount() - start);
-        if (left <= 0)
-            return false;
-        pollfd p{fd, POLLIN, 0};
-        int rc = poll(&p, 1, left);
-        if (rc < 0 && errno == EINTR)
-            continue;
-        if (rc <= 0)
+        if (platform::PollOne(fd, POLLIN, platform::MsLeft(start, kShownTimeoutMs)) <= 0)
             return false;
         char buf[64];
         ssize_t n = read(fd, buf, sizeof buf);
@@ -143,7 +137,6 @@ TXV_BENCH(startup) {
     std::filesystem::remove_all(folder);
     if (times.empty())
         return;
-    std::sort(times.begin(), times.end());
-    bench::Report("startup_ms", times[times.size() / 2], "ms");
+    bench::Report("startup_ms", bench::Median(times), "ms");
     bench::Report("startup_rss_mb", peakRss, "MB");
 }
