@@ -4,46 +4,33 @@
 
 #include "app/ui_language.h"
 #include "platform/ui/recorder.h"
+#include "tests/platform/test_folder.h"
 
 #include <QApplication>
 #include <QWidget>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 class AppTestEnv : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/txv-app-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
+        ASSERT_FALSE(m_temp.path().empty());
+        m_folder = m_temp.path();
         m_oldCwd = std::filesystem::current_path();
         std::filesystem::current_path(m_folder);
-        for (const char* name : kLocaleVariables) {
-            const char* value = std::getenv(name);
-            m_savedEnv.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-            unsetenv(name);
-        }
-        setenv("LANG", "en_US.UTF-8", 1);
+        m_lcAll.Set(nullptr);
+        m_lcMessages.Set(nullptr);
+        m_lang.Set("en_US.UTF-8");
         SetThreadUILanguage(0x0409);
     }
 
     void TearDown() override {
         SetThreadUILanguage(0x0409);
-        for (size_t i = 0; i < std::size(kLocaleVariables); ++i) {
-            if (m_savedEnv[i])
-                setenv(kLocaleVariables[i], m_savedEnv[i]->c_str(), 1);
-            else
-                unsetenv(kLocaleVariables[i]);
-        }
         std::filesystem::current_path(m_oldCwd);
-        std::filesystem::remove_all(m_folder);
     }
 
     void WriteFileBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -56,9 +43,12 @@ protected:
         return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
     }
 
-    static constexpr const char* kLocaleVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    test_support::TempFolder m_temp;
+    // The locale the program reads its system language from, restored after.
+    test_support::ScopedEnv m_lcAll{"LC_ALL"};
+    test_support::ScopedEnv m_lcMessages{"LC_MESSAGES"};
+    test_support::ScopedEnv m_lang{"LANG"};
     std::string m_folder;
     std::filesystem::path m_oldCwd;
-    std::vector<std::optional<std::string>> m_savedEnv;
     ui::UiRecorder m_recorder;
 };
