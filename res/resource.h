@@ -84,6 +84,11 @@ const DialogTemplate* FindDialogTemplate(int id);
 // String-table entry in the given language; empty for an unknown id.
 const char* LoadResString(int id, Language language);
 
+// Texts of this program beyond the original string table. The permission
+// notices hold one %s for the device node.
+enum class Notice { NotLatin1, HidPermission, SerialPermission };
+const char* LoadNotice(Notice id, Language language);
+
 // Every dialog template id, for tools that render them all.
 std::span<const int> DialogTemplateIds();
 

@@ -23,4 +23,8 @@ std::string LoadString(int id) {
     return text ? std::string(text) : std::string();
 }
 
+std::string LoadNotice(res::Notice id) {
+    return res::LoadNotice(id, UiLanguage());
+}
+
 } // namespace ui

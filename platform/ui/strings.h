@@ -14,4 +14,7 @@ res::Language UiLanguage();
 // String-table entry id in the UI language (UTF-8); empty for an unknown id.
 std::string LoadString(int id);
 
+// One of the program's own notices in the UI language (UTF-8).
+std::string LoadNotice(res::Notice id);
+
 } // namespace ui
