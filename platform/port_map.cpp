@@ -20,6 +20,12 @@ bool IsDigits(std::string_view s) {
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+std::string_view WithoutDevicePrefix(std::string_view name) {
+    if (name.substr(0, kDevicePrefix.size()) == kDevicePrefix)
+        name.remove_prefix(kDevicePrefix.size());
+    return name;
+}
+
 // The digits of a "comN" name (any case), or empty for any other name.
 std::string_view ComDigits(std::string_view name) {
     if (name.size() < 4)
@@ -85,9 +91,12 @@ std::string PortsDir() {
     return {};
 }
 
+bool IsComPortName(std::string_view name) {
+    return !ComDigits(WithoutDevicePrefix(name)).empty();
+}
+
 std::string ResolvePortName(std::string_view name) {
-    if (name.substr(0, kDevicePrefix.size()) == kDevicePrefix)
-        name.remove_prefix(kDevicePrefix.size());
+    name = WithoutDevicePrefix(name);
     std::string_view digits = ComDigits(name);
     if (digits.empty())
         return std::string(name);

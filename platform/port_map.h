@@ -12,6 +12,10 @@ namespace platform {
 // comN name maps to nothing.
 std::string ResolvePortName(std::string_view name);
 
+// Whether a name is of the "comN" kind (after a leading "\\.\"), as
+// opposed to a path of this system.
+bool IsComPortName(std::string_view name);
+
 // Folder of the comN links: $TXV_PORTS_DIR, else $XDG_CONFIG_HOME/txv/ports,
 // else ~/.config/txv/ports.
 std::string PortsDir();

@@ -1,6 +1,7 @@
 #include "reader/com_transport.h"
 
 #include "platform/clock.h"
+#include "platform/port_map.h"
 #include "platform/serial.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ uint32_t g_dwComStartTick = 0;
 namespace {
 
 constexpr int kSearchBaud = 9600;
-// Room of the name-to-path texts, terminator excluded.
+// Room of a comN name's texts, terminator excluded.
 constexpr size_t kMaxPortDigits = 9;
 constexpr size_t kMaxPortPath = 19;
 constexpr const char* kDevicePrefix = "\\\\.\\";
@@ -23,10 +24,15 @@ bool IsAcceptedBaud(int baud) {
     return baud == 4800 || baud == 9600 || baud == 19200 || baud == 38400 || baud == 115200;
 }
 
-// The path a port name opens under: the name itself, or with the device
-// prefix once its digits read 10 or more. False when the digits or the path
-// would not fit their room.
+// The path a port name opens under. A comN name is the name itself, or with
+// the device prefix once its digits read 10 or more; false when the digits or
+// the path would not fit their room. Any other name is a path of this system
+// and opens as given, up to the system's own path limit.
 bool PortPath(const char* name, std::string* path) {
+    if (!platform::IsComPortName(name)) {
+        *path = name;
+        return true;
+    }
     std::string digits;
     for (const char* c = name; *c; ++c) {
         if (*c < '0' || *c > '9')
