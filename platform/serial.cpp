@@ -3,8 +3,15 @@
 #include "platform/port_map.h"
 #include "platform/serial_port.h"
 
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -36,13 +43,13 @@ bool SpeedFor(int baud, speed_t* speed) {
     }
 }
 
-// Raw 8N1 without flow control; reads with O_NONBLOCK and VMIN 1 give
-// EAGAIN for "nothing yet" and 0 only for a hang-up.
-bool ConfigureLine(int fd, speed_t speed) {
-    termios tio{};
-    if (tcgetattr(fd, &tio) != 0)
-        return false;
+// Raw 8N1 without flow control, whatever the port was left with; reads with
+// O_NONBLOCK and VMIN 1 give EAGAIN for "nothing yet" and 0 only for a
+// hang-up.
+bool ConfigureLine(int fd, const termios& found, speed_t speed) {
+    termios tio = found;
     cfmakeraw(&tio);
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     tio.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS | CSIZE);
     tio.c_cflag |= CS8 | CLOCAL | CREAD;
     tio.c_cc[VMIN] = 1;
@@ -56,6 +63,33 @@ bool ConfigureLine(int fd, speed_t speed) {
            cfgetispeed(&applied) == speed;
 }
 
+// False when another program holds the terminal for itself. flock keeps out
+// every other opener; TIOCEXCL keeps out only those without CAP_SYS_ADMIN, so
+// it is read back as well.
+bool TakeExclusively(int fd) {
+    int heldExclusive = 0;
+    if (ioctl(fd, TIOCGEXCL, &heldExclusive) == 0 && heldExclusive)
+        return false;
+    return flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+thread_local std::string t_deniedNode;
+
+// An operator who may not open a port needs the node behind the name and the
+// remedy; one line on standard error for each node.
+void NoteDenied(const std::string& path) {
+    std::array<char, PATH_MAX> node{};
+    t_deniedNode = realpath(path.c_str(), node.data()) ? node.data() : path;
+    static std::mutex lock;
+    static std::set<std::string> reported;
+    std::lock_guard guard(lock);
+    if (reported.insert(t_deniedNode).second)
+        std::fprintf(stderr,
+                     "txv: no permission to open %s; add the user to the dialout group and "
+                     "log in again\n",
+                     t_deniedNode.c_str());
+}
+
 std::shared_ptr<SerialPort> PortOf(DeviceHandle h) {
     return LookupDeviceAs<SerialPort>(h);
 }
@@ -63,6 +97,7 @@ std::shared_ptr<SerialPort> PortOf(DeviceHandle h) {
 } // namespace
 
 DeviceHandle OpenSerialPort(std::string_view name, int baud) {
+    t_deniedNode.clear();
     speed_t speed;
     if (!SpeedFor(baud, &speed))
         return kInvalidHandle;
@@ -70,17 +105,27 @@ DeviceHandle OpenSerialPort(std::string_view name, int baud) {
     if (path.empty())
         return kInvalidHandle;
     int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        if (errno == EACCES)
+            NoteDenied(path);
         return kInvalidHandle;
-    // flock keeps out every other opener, root included; TIOCEXCL also the
-    // programs that take no lock.
-    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || !ConfigureLine(fd, speed) ||
-        ioctl(fd, TIOCEXCL) != 0) {
+    }
+    termios found{};
+    if (!isatty(fd) || !TakeExclusively(fd) || tcgetattr(fd, &found) != 0) {
         close(fd);
         return kInvalidHandle;
     }
+    // From here the port owns the descriptor and puts the settings back when
+    // a step fails.
+    auto port = std::make_shared<SerialPort>(fd, found);
+    if (!ConfigureLine(fd, found, speed) || ioctl(fd, TIOCEXCL) != 0)
+        return kInvalidHandle;
     tcflush(fd, TCIOFLUSH);
-    return RegisterDevice(std::make_shared<SerialPort>(fd));
+    return RegisterDevice(std::move(port));
+}
+
+std::string LastSerialOpenDeniedNode() {
+    return t_deniedNode;
 }
 
 long SerialWrite(DeviceHandle h, const uint8_t* data, size_t count) {

@@ -8,14 +8,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace platform {
 
-// Opens exclusively, raw 8N1 at the given rate, both queues flushed.
+// Opens exclusively, raw 8N1 at the given rate without flow control, both
+// queues flushed; closing the handle puts back the line settings found.
 // kInvalidHandle when the name does not resolve, the node does not open, is
 // held by another program, is not a terminal or refuses the rate.
 DeviceHandle OpenSerialPort(std::string_view name, int baud);
+
+// The device node that the last OpenSerialPort on this thread could not open
+// for lack of permission; empty when that open succeeded or failed otherwise.
+// Such a refusal also writes one line with the remedy to standard error.
+std::string LastSerialOpenDeniedNode();
 
 // Bytes written (all of them unless the write time-out passed); -1 on error
 // or for a handle that is not a serial port.

@@ -37,9 +37,10 @@ bool NothingYet(ssize_t n) {
 } // namespace
 
 SerialPort::~SerialPort() {
-    // Exclusive mode outlives this descriptor while another one (a test's
-    // own end of a pseudo-terminal) keeps the terminal open.
+    // Exclusive mode and the line settings outlive this descriptor while
+    // another one keeps the terminal open: leave both as they were found.
     ioctl(m_fd, TIOCNXCL);
+    tcsetattr(m_fd, TCSANOW, &m_found);
     close(m_fd);
 }
 

@@ -9,13 +9,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <termios.h>
 
 namespace platform {
 
 class SerialPort : public OpenDevice {
 public:
-    // Takes ownership of a descriptor that is open, configured and locked.
-    explicit SerialPort(int fd) : m_fd(fd) {}
+    // Takes ownership of an open descriptor; closing puts back the line
+    // settings it had before it was configured.
+    SerialPort(int fd, const termios& found) : m_fd(fd), m_found(found) {}
     ~SerialPort() override;
 
     long Write(const uint8_t* data, size_t count);
@@ -39,6 +41,7 @@ private:
 
     std::mutex m_lock;
     int m_fd;
+    termios m_found;
     std::array<uint8_t, kPendingCapacity> m_pending{};
     size_t m_pendingLen = 0;
 };

@@ -3,9 +3,14 @@
 #include "platform/serial.h"
 #include "tests/platform/serial_test_port.h"
 
+#include <algorithm>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <thread>
 
@@ -101,6 +106,113 @@ TEST_F(SerialPortTest, OpensRaw8N1AtEachRate) {
         EXPECT_EQ(tio.c_oflag & OPOST, 0u);
         EXPECT_TRUE(CloseDeviceHandle(opened));
     }
+}
+
+TEST_F(SerialPortTest, OpensWithoutFlowControlWhateverThePortWasLeftWith) {
+    termios left{};
+    ASSERT_EQ(tcgetattr(port.pty.masterFd(), &left), 0);
+    left.c_iflag |= IXON | IXOFF | IXANY;
+    left.c_cflag |= CRTSCTS;
+    ASSERT_EQ(tcsetattr(port.pty.masterFd(), TCSANOW, &left), 0);
+    ASSERT_EQ(tcgetattr(port.pty.masterFd(), &left), 0);
+    ASSERT_EQ(left.c_iflag & (IXON | IXOFF | IXANY), tcflag_t(IXON | IXOFF | IXANY));
+    ASSERT_TRUE(left.c_cflag & CRTSCTS);
+
+    h = OpenSerialPort("com1", 9600);
+    ASSERT_FALSE(IsNoDevice(h));
+    termios tio{};
+    ASSERT_EQ(tcgetattr(port.pty.masterFd(), &tio), 0);
+    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | IXANY), 0u);
+    EXPECT_EQ(tio.c_cflag & CRTSCTS, 0u);
+}
+
+namespace {
+
+// A terminal in line mode at 38400 baud, as a login or another program keeps it.
+termios LineModeAt38400(int fd) {
+    termios tio{};
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);
+    tio.c_lflag |= ICANON | ECHO | ISIG;
+    tio.c_iflag |= ICRNL;
+    tio.c_oflag |= OPOST;
+    EXPECT_EQ(cfsetspeed(&tio, B38400), 0);
+    EXPECT_EQ(tcsetattr(fd, TCSANOW, &tio), 0);
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);
+    return tio;
+}
+
+void ExpectSameLine(const termios& seen, const termios& expected) {
+    EXPECT_EQ(seen.c_iflag, expected.c_iflag);
+    EXPECT_EQ(seen.c_oflag, expected.c_oflag);
+    EXPECT_EQ(seen.c_cflag, expected.c_cflag);
+    EXPECT_EQ(seen.c_lflag, expected.c_lflag);
+    EXPECT_EQ(cfgetospeed(&seen), cfgetospeed(&expected));
+}
+
+} // namespace
+
+TEST_F(SerialPortTest, ClosingPutsBackTheLineSettingsFound) {
+    const termios found = LineModeAt38400(port.pty.masterFd());
+    h = OpenSerialPort("com1", 9600);
+    ASSERT_FALSE(IsNoDevice(h));
+    termios tio{};
+    ASSERT_EQ(tcgetattr(port.pty.masterFd(), &tio), 0);
+    EXPECT_EQ(cfgetospeed(&tio), speed_t(B9600));
+    EXPECT_EQ(tio.c_lflag & ICANON, 0u);
+
+    ASSERT_TRUE(CloseDeviceHandle(h));
+    h = kInvalidHandle;
+    ASSERT_EQ(tcgetattr(port.pty.masterFd(), &tio), 0);
+    ExpectSameLine(tio, found);
+}
+
+TEST_F(SerialPortTest, PortHeldByAnotherProgramIsLeftAlone) {
+    struct Hold {
+        const char* what;
+        bool (*take)(int fd);
+    } holds[] = {
+        {"flock", [](int fd) { return flock(fd, LOCK_EX | LOCK_NB) == 0; }},
+        {"TIOCEXCL", [](int fd) { return ioctl(fd, TIOCEXCL) == 0; }},
+    };
+    for (const Hold& hold : holds) {
+        const int other = open(port.pty.slavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(other, 0);
+        const termios found = LineModeAt38400(other);
+        ASSERT_TRUE(hold.take(other)) << hold.what;
+
+        EXPECT_EQ(OpenSerialPort("com1", 9600), kInvalidHandle) << hold.what;
+        termios tio{};
+        ASSERT_EQ(tcgetattr(other, &tio), 0);
+        ExpectSameLine(tio, found);
+
+        ioctl(other, TIOCNXCL);
+        close(other);
+        const DeviceHandle freed = OpenSerialPort("com1", 9600);
+        EXPECT_FALSE(IsNoDevice(freed)) << hold.what << ": free again once let go";
+        CloseDeviceHandle(freed);
+    }
+}
+
+TEST_F(SerialPortTest, RefusalForLackOfPermissionNamesTheNode) {
+    // Nobody must get through the ports folder to the node behind the link.
+    ASSERT_EQ(chmod(port.dir().c_str(), 0755), 0);
+    std::string message;
+    {
+        DeniedNode denied(port.pty.slavePath());
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(OpenSerialPort("com1", 9600), kInvalidHandle);
+        message = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(LastSerialOpenDeniedNode(), port.pty.slavePath());
+    }
+    EXPECT_NE(message.find(port.pty.slavePath()), std::string::npos) << message;
+    EXPECT_NE(message.find("dialout"), std::string::npos) << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+
+    EXPECT_EQ(OpenSerialPort(port.dir() + "/missing", 9600), kInvalidHandle);
+    EXPECT_EQ(LastSerialOpenDeniedNode(), "") << "another kind of failure";
+    h = OpenSerialPort("com1", 9600);
+    EXPECT_FALSE(IsNoDevice(h));
+    EXPECT_EQ(LastSerialOpenDeniedNode(), "");
 }
 
 TEST_F(SerialPortTest, RefusesWhatIsNoUsablePort) {

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
 
@@ -67,4 +69,39 @@ private:
     test_support::TempFolder m_dir;
     test_support::ScopedEnv m_portsDir{"TXV_PORTS_DIR", m_dir.path()};
     int m_watch = -1;
+};
+
+// While it lives, the calling thread may not open the given device node for
+// lack of permission. Root passes every permission check, so a root test
+// runs this thread (and no other) as nobody; anyone else takes the permission
+// bits off a node of their own. Folders on the way must let nobody through.
+class DeniedNode {
+public:
+    explicit DeniedNode(std::string node) : m_node(std::move(node)) {
+        if (geteuid() == 0) {
+            // The system call, not the C library's wrapper, which would
+            // switch every thread of the process.
+            m_asNobody = syscall(SYS_setresuid, -1, kNobody, -1) == 0;
+            EXPECT_TRUE(m_asNobody);
+        } else {
+            struct stat st {};
+            EXPECT_EQ(stat(m_node.c_str(), &st), 0);
+            m_mode = st.st_mode & 07777;
+            EXPECT_EQ(chmod(m_node.c_str(), 0), 0);
+        }
+    }
+    ~DeniedNode() {
+        if (m_asNobody)
+            EXPECT_EQ(syscall(SYS_setresuid, -1, 0, -1), 0);
+        else
+            chmod(m_node.c_str(), m_mode);
+    }
+    DeniedNode(const DeniedNode&) = delete;
+    DeniedNode& operator=(const DeniedNode&) = delete;
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    std::string m_node;
+    bool m_asNobody = false;
+    mode_t m_mode = 0;
 };
