@@ -61,6 +61,20 @@ std::string NotFoundLine(const DeviceTableEntry& row) {
     return line;
 }
 
+// The line that tells the operator why a reader that is there did not open;
+// standard error is out of sight for a program started from the desktop.
+std::string PermissionLines(const DeviceTableEntry& row) {
+    std::string lines;
+    const std::string notice = ui::LoadNotice(res::Notice::HidPermission);
+    const size_t slot = notice.find("%s");
+    for (const std::string& node :
+         platform::ListDeniedHidPaths(uint16_t(row.vendorId), uint16_t(row.productId))) {
+        lines += "\r\n\r\n";
+        lines += slot == std::string::npos ? notice : std::string(notice).replace(slot, 2, node);
+    }
+    return lines;
+}
+
 } // namespace
 
 CDQ450DemoDlg::ConnectionBusy::ConnectionBusy(CDQ450DemoDlg& dialog) : m_dialog(dialog) {
@@ -130,12 +144,14 @@ void CDQ450DemoDlg::OnConnect() {
         return;
     }
     std::string message;
+    std::string permissionLines;
     size_t notFound = 0;
     for (const DeviceTableEntry& row : m_deviceTable) {
         const HidPathList paths = FindHidDevices(row.productId, row.vendorId);
         if (paths.empty()) {
             ++notFound;
             message += NotFoundLine(row);
+            permissionLines += PermissionLines(row);
             continue;
         }
         if (paths.size() > 1) {
@@ -147,7 +163,7 @@ void CDQ450DemoDlg::OnConnect() {
             break;
     }
     if (notFound == m_deviceTable.size()) {
-        message += ui::LoadString(kStringNoDevice);
+        message += ui::LoadString(kStringNoDevice) + permissionLines;
         ui::MessageBox(message, "Error", ui::MessageIcon::Error, ui::MessageButtons::Ok, this);
     }
 }

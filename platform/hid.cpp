@@ -84,6 +84,11 @@ std::vector<std::string> ListHidPaths() {
     return paths;
 }
 
+// The virtual bus has no permissions to refuse; hidraw nodes do.
+std::vector<std::string> ListDeniedHidPaths(uint16_t vendorId, uint16_t productId) {
+    return ListDeniedHidrawNodes(vendorId, productId);
+}
+
 DeviceHandle OpenHidPath(const std::string& path) {
     std::shared_ptr<HidInterface> device;
     if (path.compare(0, std::string(kVhidPrefix).size(), kVhidPrefix) == 0) {

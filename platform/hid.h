@@ -26,6 +26,11 @@ struct HidCaps {
 // (by name); no path twice.
 std::vector<std::string> ListHidPaths();
 
+// The interfaces with these ids that exist but are closed to this user for
+// lack of permission; listing leaves them out like any interface that does
+// not open, so a caller that finds nothing can tell the operator why.
+std::vector<std::string> ListDeniedHidPaths(uint16_t vendorId, uint16_t productId);
+
 // Opens an interface for reading and writing; kInvalidHandle when it does not
 // open. An interface that exists but is refused for lack of permission gets
 // one line on standard error naming the node and the udev rule to install.
@@ -47,7 +52,7 @@ HidIo HidWriteReport(DeviceHandle h, const uint8_t* report, size_t length, uint3
 
 // Reads one whole report into buf (byte 0 = report id); *got is its length,
 // cut at capacity. With wakeable, WakeIdleWaits on the handle ends the wait.
-HidIo HidReadReport(DeviceHandle h, uint8_t* buf, size_t capacity, size_t* got,
-                    uint32_t timeoutMs, bool wakeable = false);
+HidIo HidReadReport(DeviceHandle h, uint8_t* buf, size_t capacity, size_t* got, uint32_t timeoutMs,
+                    bool wakeable = false);
 
 } // namespace platform

@@ -75,6 +75,12 @@ void ReportPermissionDenied(const std::string& node) {
                  node.c_str(), kUdevRule);
 }
 
+// Opened for reading and writing, non-blocking (callers poll()); errno tells
+// why a node did not open.
+int OpenNode(const std::string& node) {
+    return open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+}
+
 bool ReadCaps(int fd, HidrawNode* out) {
     int size = 0;
     if (ioctl(fd, HIDIOCGRDESCSIZE, &size) < 0 || size < 0 || size > HID_MAX_DESCRIPTOR_SIZE)
@@ -112,8 +118,26 @@ std::vector<std::string> ListHidrawNodes() {
     return nodes;
 }
 
+std::vector<std::string> ListDeniedHidrawNodes(uint16_t vendorId, uint16_t productId) {
+    std::vector<std::string> denied;
+    for (const std::string& node : ListHidrawNodes()) {
+        unsigned vendor = 0;
+        unsigned product = 0;
+        if (!SysfsIds(node, &vendor, &product) || vendor != vendorId || product != productId)
+            continue;
+        int fd = OpenNode(node);
+        if (fd >= 0) {
+            close(fd);
+        } else if (errno == EACCES) {
+            ReportPermissionDenied(node);
+            denied.push_back(node);
+        }
+    }
+    return denied;
+}
+
 bool OpenHidrawNode(const std::string& node, HidrawNode* out) {
-    int fd = open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    int fd = OpenNode(node);
     if (fd < 0) {
         if (errno == EACCES)
             ReportPermissionDenied(node);

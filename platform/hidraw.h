@@ -11,6 +11,10 @@ namespace platform {
 // /dev/hidraw<N> nodes, by number.
 std::vector<std::string> ListHidrawNodes();
 
+// The nodes with these ids (read from sysfs, no opening needed) that this
+// user may not open; each also gets the standard-error line.
+std::vector<std::string> ListDeniedHidrawNodes(uint16_t vendorId, uint16_t productId);
+
 struct HidrawNode {
     int fd = -1;
     HidAttributes attributes;
