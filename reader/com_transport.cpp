@@ -117,20 +117,19 @@ int ComReadForSecond(DeviceHandle h, uint8_t* buffer, int capacity, int* count) 
         return ReaderBadArgument;
     uint32_t start = platform::TickCount();
     int collected = 0;
-    // Waits end at the one-second mark rather than finishing a one-byte
-    // read's own time-out; a full buffer ends the collection.
+    // Reads go on while less than a second has passed, each with its own
+    // time-out (a one-byte read waits 800 ms on a quiet line), so an answer
+    // that starts late in the second is still taken. Bytes already queued
+    // come in one read.
     while (collected < capacity) {
-        uint32_t elapsed = platform::TickCount() - start;
-        if (elapsed >= kCollectMs)
-            break;
-        int queued = platform::SerialWaitQueued(h, 1, kCollectMs - elapsed);
-        if (queued <= 0)
-            break;
-        int want = std::min(queued, capacity - collected);
+        int want = std::clamp(platform::SerialBytesQueued(h), 1, capacity - collected);
         long got = platform::SerialRead(h, buffer + collected, size_t(want));
-        if (got <= 0)
+        // Not a port, or the line is gone: nothing more will come.
+        if (got < 0)
             break;
         collected += int(got);
+        if (platform::TickCount() - start >= kCollectMs)
+            break;
     }
     *count = collected;
     return ReaderOk;

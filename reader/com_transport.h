@@ -26,5 +26,6 @@ int ComReadLenFrame(DeviceHandle h, uint8_t* buffer, int capacity, int* length, 
 int ComTransceive(DeviceHandle h, const uint8_t* request, int requestLength, uint8_t* reply,
                   int replyCapacity, int* replyLength, int timeoutMs);
 
-// Raw bytes for about one second; collection stops at the buffer's end.
+// Raw bytes for about one second: reads go on until a second has passed, the
+// last one ending on its own time-out; collection stops at the buffer's end.
 int ComReadForSecond(DeviceHandle h, uint8_t* buffer, int capacity, int* count);

@@ -46,7 +46,8 @@ bool CanRead(const ReportLengths& lengths) {
 }
 
 // The data bytes of successive input reports (report id dropped), up to a
-// limit that is never above the accumulator's size.
+// limit that is never above the accumulator's size; the bytes past the limit
+// are counted and dropped.
 class ReportAccumulator {
 public:
     explicit ReportAccumulator(int limit) : m_limit(std::min(limit, kAccumulatorSize)) {}
@@ -63,11 +64,13 @@ public:
             const int kept = std::min(inputLength - 1, m_limit - m_count);
             std::memcpy(m_bytes.data() + m_count, report.data() + 1, size_t(kept));
             m_count += kept;
+            m_received += inputLength - 1;
         }
         return io;
     }
 
     int count() const { return m_count; }
+    int received() const { return m_received; }
     bool full() const { return m_count == m_limit; }
     uint8_t operator[](int i) const { return m_bytes[size_t(i)]; }
     // The first n bytes into out.
@@ -77,6 +80,7 @@ private:
     std::array<uint8_t, kAccumulatorSize> m_bytes{};
     int m_limit;
     int m_count = 0;
+    int m_received = 0;
 };
 
 // Every output report is the id byte 0 and the next OL-1 bytes of data, the
@@ -103,7 +107,8 @@ int WriteReports(DeviceHandle h, int outputLength, const uint8_t* data, int leng
 // Reads one length-prefixed frame: the first two bytes of data give LEN, the
 // frame is LEN+2 bytes, and the zeros padding its last report are not handed
 // out. A frame that would not fit the accumulator or the caller's buffer
-// fails as soon as its length is known.
+// fails, but only once it was read to its end: left queued, its reports
+// would be taken for the next reply.
 int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeableStart, uint8_t* out,
               int capacity, int* count) {
     ReportAccumulator accumulator(kAccumulatorSize);
@@ -120,15 +125,14 @@ int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable
             platform::HidIo::Ok)
             return ReaderFailed;
         firstReport = false;
-        if (expected < 0 && accumulator.count() >= 2) {
+        if (expected < 0 && accumulator.count() >= 2)
             expected = accumulator[0] * 256 + accumulator[1] + 2;
-            if (expected > kAccumulatorSize || expected > capacity)
-                return ReaderFailed;
-        }
-        if (expected >= 0 && accumulator.count() >= expected)
+        if (expected >= 0 && accumulator.received() >= expected)
             break;
         platform::SleepMs(kPauseBeforeInputReadMs);
     }
+    if (expected > kAccumulatorSize || expected > capacity)
+        return ReaderFailed;
     accumulator.CopyTo(out, expected);
     *count = expected;
     return ReaderOk;
@@ -178,7 +182,8 @@ int HidReadAll(DeviceHandle h, uint8_t* buffer, int capacity, int* count) {
     while (!accumulator.full()) {
         const platform::HidIo io =
             accumulator.ReadReport(h, lengths.input, kReadAllSilenceMs, false);
-        if (io == platform::HidIo::TimedOut)
+        // An unplugged reader sends nothing more: what came is the answer.
+        if (io == platform::HidIo::TimedOut || io == platform::HidIo::Gone)
             break;
         if (io != platform::HidIo::Ok)
             return ReaderFailed;

@@ -14,8 +14,8 @@ int HidTransceive(DeviceHandle h, const uint8_t* request, int requestLength, uin
 // The bytes as output reports, nothing read back.
 int HidWriteReports(DeviceHandle h, const uint8_t* data, int length);
 
-// Everything that arrives until no report comes for 1000 ms, report padding
-// included; collection stops at the buffer's end.
+// Everything that arrives until no report comes for 1000 ms or the reader is
+// unplugged, report padding included; collection stops at the buffer's end.
 int HidReadAll(DeviceHandle h, uint8_t* buffer, int capacity, int* count);
 
 // One frame that the reader sends by itself (reading thread, HID only).

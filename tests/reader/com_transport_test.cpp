@@ -219,6 +219,21 @@ TEST_F(ComTransportTest, ReadForSecondCollectsInOrder) {
     EXPECT_EQ(Bytes(buffer, buffer + count), (Bytes{'a', 'b', 'c'}));
 }
 
+// Each one-byte read waits its own time-out, so an answer that starts after
+// the second has passed is still taken.
+TEST_F(ComTransportTest, ReadForSecondTakesAnAnswerStartingLate) {
+    std::thread reader([&] {
+        platform::SleepMs(1200);
+        port.Send({'l', 'a', 't', 'e'});
+    });
+    Bytes buffer(16, 0xee);
+    int count = -1;
+    EXPECT_EQ(ComReadForSecond(h, buffer.data(), int(buffer.size()), &count), ReaderOk);
+    reader.join();
+    ASSERT_GE(count, 1);
+    EXPECT_EQ(buffer[0], 'l');
+}
+
 TEST_F(ComTransportTest, ReadForSecondOnSilenceGivesNothing) {
     uint8_t buffer[16];
     int count = -1;

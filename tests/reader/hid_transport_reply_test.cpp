@@ -8,12 +8,19 @@ class HidReply : public VhidBusTest {
 protected:
     // Answers the next request (one output report) with these input reports.
     void AnswerWith(VirtualHidDevice* device, std::vector<Bytes> reports) {
-        OnDevice([device, reports] {
-            Bytes request;
-            if (!device->receiveOutputReport(&request, 3000))
-                return;
-            for (const Bytes& report : reports)
-                device->sendInputReport(report.data(), report.size());
+        AnswerInTurn(device, {std::move(reports)});
+    }
+
+    // Answers the next requests in turn, each with its own input reports.
+    void AnswerInTurn(VirtualHidDevice* device, std::vector<std::vector<Bytes>> answers) {
+        OnDevice([device, answers] {
+            for (const std::vector<Bytes>& reports : answers) {
+                Bytes request;
+                if (!device->receiveOutputReport(&request, 3000))
+                    return;
+                for (const Bytes& report : reports)
+                    device->sendInputReport(report.data(), report.size());
+            }
         });
     }
 
@@ -95,6 +102,32 @@ TEST_F(HidReply, FrameStoppingHalfWayFailsAndHandsOutNothing) {
         HidTransceive(h, kVersionRequest.data(), 3, reply.data(), int(reply.size()), &count, 300),
         ReaderFailed);
     EXPECT_EQ(reply, Bytes(30, kUntouched));
+}
+
+// The rest of a reply too long for its buffer is read and dropped, so the
+// commands after it get their own replies.
+TEST_F(HidReply, OverLongReplyFailsAloneAndLeavesNothingBehind) {
+    VirtualHidDevice* device = AddDevice("reader", 9, 9);
+    DeviceHandle h = Open(device);
+    // LEN 40: 42 bytes over six reports, too long for a 30-byte reply frame.
+    std::vector<Bytes> overLong = {{0x00, 0x00, 0x28, 0x30, 'Y', 0x42, 0x42, 0x42, 0x42}};
+    for (int i = 0; i < 5; ++i)
+        overLong.push_back(Bytes(9, 0x42));
+    const std::vector<Bytes> accepted = {{0x00, 0x00, 0x02, 0x31, 'Y'}};
+    AnswerInTurn(device, {overLong, accepted, accepted, accepted});
+    Bytes reply(30, kUntouched);
+    int count = -1;
+    EXPECT_EQ(
+        HidTransceive(h, kVersionRequest.data(), 3, reply.data(), int(reply.size()), &count, 2000),
+        ReaderFailed);
+    EXPECT_EQ(reply, Bytes(30, kUntouched));
+    const uint8_t setSpeed[] = {0x00, 0x02, 0x31, 0x01};
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(HidTransceive(h, setSpeed, 4, reply.data(), int(reply.size()), &count, 2000),
+                  ReaderOk)
+            << "command " << i;
+        EXPECT_EQ(Bytes(reply.begin(), reply.begin() + count), (Bytes{0x00, 0x02, 0x31, 'Y'}));
+    }
 }
 
 struct FrameFitCase {
