@@ -1,5 +1,5 @@
 // Opening and closing the one reader connection: USB connect and
-// disconnect, device arrival and removal, and the COM port button.
+// disconnect, device arrival and removal.
 
 #include "app/command_bracket.h"
 #include "app/main_dialog.h"
@@ -11,9 +11,7 @@
 #include "platform/ui/ui_thread.h"
 #include "reader/reader.h"
 
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -21,7 +19,6 @@ namespace {
 constexpr uint32_t kDeviceChangeDelayMs = 300;
 // A path longer than this does not fit the open's buffer.
 constexpr size_t kMaxOpenPathLength = 254;
-constexpr int kRsTab = 4;
 
 constexpr int kStringDeviceName = 110;
 constexpr int kStringConnectFailed = 111;
@@ -29,9 +26,6 @@ constexpr int kStringConnected = 112;
 constexpr int kStringNoDevice = 115;
 constexpr int kStringAlreadyOpen = 116;
 constexpr int kStringDisconnected = 117;
-constexpr int kStringOpenPort = 133;
-constexpr int kStringClosePort = 134;
-constexpr int kStringPortFailed = 135;
 
 // The readers' ids as the interface names spell them; case matters.
 struct UsbIds {
@@ -59,20 +53,6 @@ std::string NotFoundLine(const DeviceTableEntry& row) {
                   row.vendorId, failed.c_str());
     line.pop_back();
     return line;
-}
-
-// The line that tells the operator why a reader that is there did not open;
-// standard error is out of sight for a program started from the desktop.
-std::string PermissionLines(const DeviceTableEntry& row) {
-    std::string lines;
-    const std::string notice = ui::LoadNotice(res::Notice::HidPermission);
-    const size_t slot = notice.find("%s");
-    for (const std::string& node :
-         platform::ListDeniedHidPaths(uint16_t(row.vendorId), uint16_t(row.productId))) {
-        lines += "\r\n\r\n";
-        lines += slot == std::string::npos ? notice : std::string(notice).replace(slot, 2, node);
-    }
-    return lines;
 }
 
 } // namespace
@@ -144,14 +124,12 @@ void CDQ450DemoDlg::OnConnect() {
         return;
     }
     std::string message;
-    std::string permissionLines;
     size_t notFound = 0;
     for (const DeviceTableEntry& row : m_deviceTable) {
         const HidPathList paths = FindHidDevices(row.productId, row.vendorId);
         if (paths.empty()) {
             ++notFound;
             message += NotFoundLine(row);
-            permissionLines += PermissionLines(row);
             continue;
         }
         if (paths.size() > 1) {
@@ -163,7 +141,7 @@ void CDQ450DemoDlg::OnConnect() {
             break;
     }
     if (notFound == m_deviceTable.size()) {
-        message += ui::LoadString(kStringNoDevice) + permissionLines;
+        message += ui::LoadString(kStringNoDevice);
         ui::MessageBox(message, "Error", ui::MessageIcon::Error, ui::MessageButtons::Ok, this);
     }
 }
@@ -220,59 +198,4 @@ void CDQ450DemoDlg::OnDisconnect() {
     Item(IDC_RADIO_COM).Enable(true);
     Item(IDC_RADIO_USB).Enable(true);
     ShowDisconnected();
-}
-
-void CDQ450DemoDlg::OnOpenPort() {
-    ConnectionBusy busy(*this);
-    if (!IsNoDevice(m_hDevice)) {
-        StopReadThread();
-        if (!platform::CloseDeviceHandle(m_hDevice))
-            return;
-        m_hDevice = platform::kInvalidHandle;
-        Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringOpenPort));
-        for (int id : {IDC_SEARCH_PORT, IDC_RADIO_COM, IDC_RADIO_USB})
-            Item(id).Enable(true);
-        ShowDisconnected();
-        return;
-    }
-
-    const int port = m_cbPort.GetCurSel();
-    const std::string name = port >= 0 ? m_cbPort.GetItemText(port) : m_cbPort.Text();
-    const int rate = m_cbBaud.GetCurSel();
-    if (rate < 0)
-        return;
-    // The rate is the number the item begins with.
-    const long baud = std::strtol(m_cbBaud.GetItemText(rate).c_str(), nullptr, 10);
-    m_hDevice = OpenComPortBaud(name.c_str(), baud > 0 && baud <= INT_MAX ? int(baud) : 0);
-    if (IsNoDevice(m_hDevice)) {
-        ui::MessageBox(ui::LoadString(kStringPortFailed), "Error", ui::MessageIcon::Error,
-                       ui::MessageButtons::Ok, this);
-        return;
-    }
-    Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringClosePort));
-    for (int id : {IDC_SEARCH_PORT, IDC_RADIO_COM, IDC_RADIO_USB})
-        Item(id).Enable(false);
-    m_nTransportMode = TransportCom;
-
-    if (m_pageUsb.DetectVersion()) {
-        m_pageUsb.ReadParameters();
-        m_pageIBtn.ReadParameters();
-        m_pageIBtn.ReadDeviceId();
-    } else if (m_pageRs.DetectVersion()) {
-        m_pageRs.ReadParameters();
-        SelectTab(kRsTab);
-    } else {
-        ui::MessageBox(ui::LoadString(kStringConnectFailed), "Error", ui::MessageIcon::Error,
-                       ui::MessageButtons::Ok, this);
-        if (platform::CloseDeviceHandle(m_hDevice)) {
-            m_hDevice = platform::kInvalidHandle;
-            Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringOpenPort));
-            for (int id : {IDC_RADIO_USB, IDC_RADIO_COM, IDC_SEARCH_PORT})
-                Item(id).Enable(true);
-            m_nTransportMode = TransportClosed;
-        }
-        return;
-    }
-    ShowConnected();
-    StartReadThread();
 }

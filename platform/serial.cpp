@@ -73,21 +73,27 @@ bool TakeExclusively(int fd) {
     return flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
-thread_local std::string t_deniedNode;
+// The path the last open on this thread was refused at for lack of
+// permission, and the device node behind it.
+struct Denial {
+    std::string path;
+    std::string node;
+};
+thread_local Denial t_denial;
 
 // An operator who may not open a port needs the node behind the name and the
 // remedy; one line on standard error for each node.
 void NoteDenied(const std::string& path) {
     std::array<char, PATH_MAX> node{};
-    t_deniedNode = realpath(path.c_str(), node.data()) ? node.data() : path;
+    t_denial = {path, realpath(path.c_str(), node.data()) ? node.data() : path};
     static std::mutex lock;
     static std::set<std::string> reported;
     std::lock_guard guard(lock);
-    if (reported.insert(t_deniedNode).second)
+    if (reported.insert(t_denial.node).second)
         std::fprintf(stderr,
                      "txv: no permission to open %s; add the user to the dialout group and "
                      "log in again\n",
-                     t_deniedNode.c_str());
+                     t_denial.node.c_str());
 }
 
 std::shared_ptr<SerialPort> PortOf(DeviceHandle h) {
@@ -97,7 +103,7 @@ std::shared_ptr<SerialPort> PortOf(DeviceHandle h) {
 } // namespace
 
 DeviceHandle OpenSerialPort(std::string_view name, int baud) {
-    t_deniedNode.clear();
+    t_denial = {};
     speed_t speed;
     if (!SpeedFor(baud, &speed))
         return kInvalidHandle;
@@ -124,8 +130,11 @@ DeviceHandle OpenSerialPort(std::string_view name, int baud) {
     return RegisterDevice(std::move(port));
 }
 
-std::string LastSerialOpenDeniedNode() {
-    return t_deniedNode;
+std::string SerialOpenDeniedNode(std::string_view name) {
+    // A name refused before the open was tried resolves to another path.
+    if (t_denial.path.empty() || ResolvePortName(name) != t_denial.path)
+        return {};
+    return t_denial.node;
 }
 
 long SerialWrite(DeviceHandle h, const uint8_t* data, size_t count) {

@@ -19,10 +19,11 @@ namespace platform {
 // held by another program, is not a terminal or refuses the rate.
 DeviceHandle OpenSerialPort(std::string_view name, int baud);
 
-// The device node that the last OpenSerialPort on this thread could not open
-// for lack of permission; empty when that open succeeded or failed otherwise.
-// Such a refusal also writes one line with the remedy to standard error.
-std::string LastSerialOpenDeniedNode();
+// The device node behind name when the last OpenSerialPort on this thread
+// tried it and was refused for lack of permission; empty when that open was
+// of another port, succeeded or failed otherwise. Such a refusal also writes
+// one line with the remedy to standard error.
+std::string SerialOpenDeniedNode(std::string_view name);
 
 // Bytes written (all of them unless the write time-out passed); -1 on error
 // or for a handle that is not a serial port.

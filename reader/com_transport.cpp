@@ -128,8 +128,14 @@ int ComReadForSecond(DeviceHandle h, uint8_t* buffer, int capacity, int* count) 
         if (got < 0)
             break;
         collected += int(got);
-        if (platform::TickCount() - start >= kCollectMs)
+        if (platform::TickCount() - start >= kCollectMs) {
+            // The bytes that came with a late one belong to the same answer.
+            int queued = std::min(platform::SerialBytesQueued(h), capacity - collected);
+            if (got > 0 && queued > 0)
+                collected +=
+                    int(std::max(0L, platform::SerialRead(h, buffer + collected, size_t(queued))));
             break;
+        }
     }
     *count = collected;
     return ReaderOk;

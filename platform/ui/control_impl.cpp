@@ -160,8 +160,18 @@ void ControlImpl::connectSignals() {
         QObject::connect(c, &QComboBox::activated, events, [this] { notify(Notify::SelChange); });
         // The edit part hands its focus to the combo, whose events arrive above.
         if (QLineEdit* edit = c->lineEdit()) {
-            QObject::connect(edit, &QLineEdit::textEdited, events,
-                             [this] { notify(Notify::EditChange); });
+            // As in the original control, typing leaves no item selected, so
+            // what the operator typed is what the program reads.
+            QObject::connect(edit, &QLineEdit::textEdited, events, [this, c, edit] {
+                if (c->currentIndex() >= 0) {
+                    const QString typed = edit->text();
+                    const int cursor = edit->cursorPosition();
+                    c->setCurrentIndex(-1);
+                    edit->setText(typed);
+                    edit->setCursorPosition(cursor);
+                }
+                notify(Notify::EditChange);
+            });
         }
     } else if (auto* l = list()) {
         QObject::connect(l, &QListWidget::currentRowChanged, events,

@@ -2,22 +2,45 @@
 
 #include "platform/pty.h"
 #include "tests/app/app_connect_fixture.h"
+#include "tests/platform/serial_test_port.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 
 namespace {
 
 class AppConnectPort : public AppConnect {
 protected:
-    // COM mode with port comN at 9600: the item the search selected, or else
-    // the name typed into the box.
-    void ChoosePort(int n) {
+    // COM mode with the given port at 9600: the item the search selected, or
+    // else the name typed into the box.
+    void ChoosePort(int n) { ChoosePort("com" + std::to_string(n)); }
+    void ChoosePort(const std::string& name) {
         Click(IDC_RADIO_COM);
         m_recorder.messageBoxes.clear();
-        const std::string name = "com" + std::to_string(n);
-        if (m_dialog->m_cbPort.GetItemText(m_dialog->m_cbPort.GetCurSel()) != name) {
-            m_dialog->m_cbPort.SetCurSel(-1);
-            m_dialog->m_cbPort.SetText(name);
-        }
+        if (m_dialog->m_cbPort.GetItemText(m_dialog->m_cbPort.GetCurSel()) != name)
+            TypePort(name);
         ASSERT_EQ(m_dialog->m_cbBaud.Text(), "9600");
+    }
+
+    // The operator types over whatever the port box shows.
+    void TypePort(const std::string& name) {
+        auto* box = qobject_cast<QComboBox*>(ui::WidgetOf(m_dialog->m_cbPort));
+        ASSERT_NE(box, nullptr);
+        QLineEdit* edit = box->lineEdit();
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromStdString(name));
+        ASSERT_EQ(m_dialog->m_cbPort.Text(), name);
+    }
+
+    // A pseudo-terminal reached as comN.
+    void LinkPort(int n, const platform::Pty& pty) {
+        std::filesystem::remove(PortLink(n));
+        std::filesystem::create_symlink(pty.slavePath(), PortLink(n));
     }
 
     void ExpectPortControls(bool open) {
@@ -76,11 +99,103 @@ TEST_F(AppConnectPort, StxReaderIsIdentifiedAndItsPageShown) {
     ExpectPortControls(true);
 }
 
+TEST_F(AppConnectPort, TypedPathOpensItsOwnReaderWhileTheSearchListsAnother) {
+    AddPtyReader(1, sim::Personality::LengthPrefixed).SetVersionText("LISTED");
+    m_readers.push_back(std::make_unique<sim::StandInReader>(sim::Personality::LengthPrefixed));
+    sim::StandInReader& typed = *m_readers.back();
+    ASSERT_TRUE(typed.StartOnPty({}));
+    typed.SetVersionText("TYPED");
+    // A link as the system names a USB serial adapter: a folder deeper and a
+    // name far longer than a comN name.
+    const std::string byIdFolder = m_folder + "/serial/by-id";
+    std::filesystem::create_directories(byIdFolder);
+    std::string byId = byIdFolder + "/usb-TXV_Card_Reader_";
+    byId += std::string(80 - byId.size() - std::string("-if00-port0").size(), '7') + "-if00-port0";
+    ASSERT_EQ(byId.size(), 80u);
+    std::filesystem::create_symlink(typed.SlavePath(), byId);
+    Open();
+
+    for (const std::string& name : {typed.SlavePath(), byId}) {
+        ChoosePort(name);
+        ASSERT_EQ(m_dialog->m_cbPort.GetItemText(0), "com1") << "the search listed the other";
+        Click(CDQ450DemoDlg::IDC_OPEN_PORT);
+        EXPECT_TRUE(m_recorder.messageBoxes.empty()) << name;
+        EXPECT_EQ(Text(IDC_VERSION), "TYPED") << name;
+        Click(CDQ450DemoDlg::IDC_OPEN_PORT);
+        EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle) << name;
+    }
+}
+
+TEST_F(AppConnectPort, PortsOtherProgramsHoldAreLeftAlone) {
+    // Another program keeps com1 in line mode, holds com2 with a lock and
+    // com3 in exclusive mode.
+    platform::Pty ptys[3];
+    int others[3];
+    termios found[3];
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(ptys[i].Open());
+        LinkPort(i + 1, ptys[i]);
+        others[i] = open(ptys[i].slavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(others[i], 0);
+        found[i] = LineModeAt38400(others[i]);
+    }
+    ASSERT_EQ(flock(others[1], LOCK_EX | LOCK_NB), 0);
+    ASSERT_EQ(ioctl(others[2], TIOCEXCL), 0);
+    Open();
+
+    Click(IDC_RADIO_COM);
+    EXPECT_EQ(m_dialog->m_cbPort.GetCount(), 1);
+    EXPECT_EQ(m_dialog->m_cbPort.GetItemText(0), "com1");
+    for (int n : {2, 3}) {
+        ChoosePort(n);
+        Click(CDQ450DemoDlg::IDC_OPEN_PORT);
+        ASSERT_EQ(m_recorder.messageBoxes.size(), 1u) << n;
+        EXPECT_EQ(m_recorder.messageBoxes[0].text, String(135)) << n;
+        EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle) << n;
+    }
+    for (int i = 0; i < 3; ++i) {
+        ExpectLineAsFound(others[i], found[i]);
+        ioctl(others[i], TIOCNXCL);
+        close(others[i]);
+    }
+}
+
+TEST_F(AppConnectPort, PortRefusedForLackOfPermissionNamesTheNodeAndTheRemedy) {
+    platform::Pty pty;
+    ASSERT_TRUE(pty.Open());
+    LinkPort(1, pty);
+    // Nobody must get through the test's folders to the node behind the link.
+    std::filesystem::permissions(m_folder, std::filesystem::perms(0755));
+    Open();
+    auto expectBox = [&](const char* what) {
+        ASSERT_EQ(m_recorder.messageBoxes.size(), 1u) << what;
+        const std::string& text = m_recorder.messageBoxes[0].text;
+        EXPECT_EQ(text.substr(0, String(135).size()), String(135)) << what;
+        EXPECT_NE(text.find(pty.slavePath()), std::string::npos) << what << ": " << text;
+        EXPECT_NE(text.find("dialout"), std::string::npos) << what << ": " << text;
+        m_recorder.messageBoxes.clear();
+    };
+
+    {
+        DeniedNode denied(pty.slavePath());
+        Click(IDC_RADIO_COM);
+    }
+    EXPECT_EQ(m_dialog->m_cbPort.GetCount(), 0);
+    expectBox("search");
+
+    TypePort("com1");
+    {
+        DeniedNode denied(pty.slavePath());
+        Click(CDQ450DemoDlg::IDC_OPEN_PORT);
+    }
+    expectBox("open");
+    EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle);
+}
+
 TEST_F(AppConnectPort, NoReaderAnsweringClosesThePortAgain) {
     platform::Pty silent;
     ASSERT_TRUE(silent.Open());
-    std::filesystem::remove(PortLink(5));
-    std::filesystem::create_symlink(silent.slavePath(), PortLink(5));
+    LinkPort(5, silent);
     Open();
     ChoosePort(5);
     const std::string caption = m_dialog->Caption();

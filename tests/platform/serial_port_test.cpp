@@ -126,31 +126,6 @@ TEST_F(SerialPortTest, OpensWithoutFlowControlWhateverThePortWasLeftWith) {
     EXPECT_EQ(tio.c_cflag & CRTSCTS, 0u);
 }
 
-namespace {
-
-// A terminal in line mode at 38400 baud, as a login or another program keeps it.
-termios LineModeAt38400(int fd) {
-    termios tio{};
-    EXPECT_EQ(tcgetattr(fd, &tio), 0);
-    tio.c_lflag |= ICANON | ECHO | ISIG;
-    tio.c_iflag |= ICRNL;
-    tio.c_oflag |= OPOST;
-    EXPECT_EQ(cfsetspeed(&tio, B38400), 0);
-    EXPECT_EQ(tcsetattr(fd, TCSANOW, &tio), 0);
-    EXPECT_EQ(tcgetattr(fd, &tio), 0);
-    return tio;
-}
-
-void ExpectSameLine(const termios& seen, const termios& expected) {
-    EXPECT_EQ(seen.c_iflag, expected.c_iflag);
-    EXPECT_EQ(seen.c_oflag, expected.c_oflag);
-    EXPECT_EQ(seen.c_cflag, expected.c_cflag);
-    EXPECT_EQ(seen.c_lflag, expected.c_lflag);
-    EXPECT_EQ(cfgetospeed(&seen), cfgetospeed(&expected));
-}
-
-} // namespace
-
 TEST_F(SerialPortTest, ClosingPutsBackTheLineSettingsFound) {
     const termios found = LineModeAt38400(port.pty.masterFd());
     h = OpenSerialPort("com1", 9600);
@@ -162,8 +137,7 @@ TEST_F(SerialPortTest, ClosingPutsBackTheLineSettingsFound) {
 
     ASSERT_TRUE(CloseDeviceHandle(h));
     h = kInvalidHandle;
-    ASSERT_EQ(tcgetattr(port.pty.masterFd(), &tio), 0);
-    ExpectSameLine(tio, found);
+    ExpectLineAsFound(port.pty.masterFd(), found);
 }
 
 TEST_F(SerialPortTest, PortHeldByAnotherProgramIsLeftAlone) {
@@ -181,9 +155,7 @@ TEST_F(SerialPortTest, PortHeldByAnotherProgramIsLeftAlone) {
         ASSERT_TRUE(hold.take(other)) << hold.what;
 
         EXPECT_EQ(OpenSerialPort("com1", 9600), kInvalidHandle) << hold.what;
-        termios tio{};
-        ASSERT_EQ(tcgetattr(other, &tio), 0);
-        ExpectSameLine(tio, found);
+        ExpectLineAsFound(other, found);
 
         ioctl(other, TIOCNXCL);
         close(other);
@@ -202,17 +174,20 @@ TEST_F(SerialPortTest, RefusalForLackOfPermissionNamesTheNode) {
         testing::internal::CaptureStderr();
         EXPECT_EQ(OpenSerialPort("com1", 9600), kInvalidHandle);
         message = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(LastSerialOpenDeniedNode(), port.pty.slavePath());
+        EXPECT_EQ(SerialOpenDeniedNode("com1"), port.pty.slavePath());
+        EXPECT_EQ(SerialOpenDeniedNode("\\\\.\\COM1"), port.pty.slavePath());
+        EXPECT_EQ(SerialOpenDeniedNode("com2"), "") << "a port that was not tried";
     }
     EXPECT_NE(message.find(port.pty.slavePath()), std::string::npos) << message;
     EXPECT_NE(message.find("dialout"), std::string::npos) << message;
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
 
     EXPECT_EQ(OpenSerialPort(port.dir() + "/missing", 9600), kInvalidHandle);
-    EXPECT_EQ(LastSerialOpenDeniedNode(), "") << "another kind of failure";
+    EXPECT_EQ(SerialOpenDeniedNode(port.dir() + "/missing"), "") << "another kind of failure";
+    EXPECT_EQ(SerialOpenDeniedNode("com1"), "");
     h = OpenSerialPort("com1", 9600);
     EXPECT_FALSE(IsNoDevice(h));
-    EXPECT_EQ(LastSerialOpenDeniedNode(), "");
+    EXPECT_EQ(SerialOpenDeniedNode("com1"), "");
 }
 
 TEST_F(SerialPortTest, RefusesWhatIsNoUsablePort) {

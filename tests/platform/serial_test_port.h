@@ -11,6 +11,7 @@
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <termios.h>
 #include <unistd.h>
 #include <vector>
 
@@ -70,6 +71,31 @@ private:
     test_support::ScopedEnv m_portsDir{"TXV_PORTS_DIR", m_dir.path()};
     int m_watch = -1;
 };
+
+// Puts a terminal in line mode at 38400 baud, as a login or another program
+// keeps it, and returns the settings as the terminal took them.
+inline termios LineModeAt38400(int fd) {
+    termios tio{};
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);
+    tio.c_lflag |= ICANON | ECHO | ISIG;
+    tio.c_iflag |= ICRNL;
+    tio.c_oflag |= OPOST;
+    EXPECT_EQ(cfsetspeed(&tio, B38400), 0);
+    EXPECT_EQ(tcsetattr(fd, TCSANOW, &tio), 0);
+    EXPECT_EQ(tcgetattr(fd, &tio), 0);
+    return tio;
+}
+
+// The terminal behind fd is still at the settings it was found with.
+inline void ExpectLineAsFound(int fd, const termios& found) {
+    termios seen{};
+    ASSERT_EQ(tcgetattr(fd, &seen), 0);
+    EXPECT_EQ(seen.c_iflag, found.c_iflag);
+    EXPECT_EQ(seen.c_oflag, found.c_oflag);
+    EXPECT_EQ(seen.c_cflag, found.c_cflag);
+    EXPECT_EQ(seen.c_lflag, found.c_lflag);
+    EXPECT_EQ(cfgetospeed(&seen), cfgetospeed(&found));
+}
 
 // While it lives, the calling thread may not open the given device node for
 // lack of permission. Root passes every permission check, so a root test
