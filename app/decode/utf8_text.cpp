@@ -42,6 +42,25 @@ std::string Latin1ToUtf8(std::string_view bytes) {
     return text;
 }
 
+std::optional<std::string> Utf8ToLatin1(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        const size_t length = SequenceLength(text, pos);
+        if (lead < 0x80) {
+            bytes += static_cast<char>(lead);
+        } else if (length == 2 && lead <= 0xC3) {
+            const auto trail = static_cast<unsigned char>(text[pos + 1]);
+            bytes += static_cast<char>(((lead & 0x1F) << 6) | (trail & 0x3F));
+        } else {
+            return std::nullopt;
+        }
+        pos += length;
+    }
+    return bytes;
+}
+
 std::vector<size_t> Utf8CharStarts(std::string_view text) {
     std::vector<size_t> starts;
     for (size_t pos = 0; pos < text.size(); pos += SequenceLength(text, pos))

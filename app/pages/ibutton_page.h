@@ -6,7 +6,9 @@
 #include "platform/ui/dialog.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 class CDQ450DemoDlg;
 
@@ -63,10 +65,18 @@ private:
     enum class Entry { Read, NoSelection, InputError };
     Entry ReadEndChar(uint8_t& endChar);
     Entry ReadDataFilter(uint8_t& start, uint8_t& end);
+    // The edit's two hex characters as a byte; none after an input error,
+    // string lengthErrorStringId for a text of another length.
+    std::optional<uint8_t> ReadHexByte(int editId, int lengthErrorStringId);
 
-    // String stringId in red in the status line, the focus to edit focusId
-    // (none for 0); no box.
-    void ReportInputError(int stringId, int focusId);
+    // The edit's text as the reader's bytes, one per character; a character
+    // the reader cannot take is reported as an input error and none comes
+    // back.
+    std::optional<std::string> ReadEditBytes(int editId);
+
+    // The message in red in the status line, the focus to edit focusId (none
+    // for 0); no box.
+    void ReportInputError(std::string_view message, int focusId);
     // After a switch to the keyboard interface over USB HID the data arrive
     // on the card-swipe test tab, so the operator is told and taken there.
     void ShowKeyboardModeHint();

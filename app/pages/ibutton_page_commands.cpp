@@ -9,7 +9,9 @@
 #include "platform/ui/text.h"
 #include "reader/reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -43,11 +45,6 @@ constexpr size_t kVersionBufferSize = 200;
 
 constexpr const char* kKeyboardModeHint =
     "USB键盘的模式下，需要手动定位的到最后一个标签页面进行数据的接收";
-
-// The edit's text as the reader's bytes, one per character.
-std::string EditBytes(const ui::Control& edit) {
-    return ui::ToLatin1Bytes(edit.Text());
-}
 
 const uint8_t* BytesOf(const std::string& text) {
     return reinterpret_cast<const uint8_t*>(text.data());
@@ -129,20 +126,26 @@ void CIBtnDlg::OnSetDataFilter() {
 // reported like any failure.
 void CIBtnDlg::OnSetWithdraw() {
     CommandBracket bracket(m_pMainDlg);
-    const std::string withdraw = EditBytes(Item(IDC_WITHDRAW));
+    const std::optional<std::string> withdraw = ReadEditBytes(IDC_WITHDRAW);
+    if (!withdraw)
+        return;
     ReportCommandResult(*m_pMainDlg, *this,
-                        CmdIBtnSetWithdraw(bracket.Device(), bracket.Transport(), BytesOf(withdraw),
-                                           int(withdraw.size())));
+                        CmdIBtnSetWithdraw(bracket.Device(), bracket.Transport(),
+                                           BytesOf(*withdraw), int(withdraw->size())));
 }
 
 void CIBtnDlg::OnSetPrefixSuffix() {
     CommandBracket bracket(m_pMainDlg);
-    const std::string prefix = EditBytes(Item(IDC_PREFIX));
-    const std::string suffix = EditBytes(Item(IDC_SUFFIX));
+    const std::optional<std::string> prefix = ReadEditBytes(IDC_PREFIX);
+    if (!prefix)
+        return;
+    const std::optional<std::string> suffix = ReadEditBytes(IDC_SUFFIX);
+    if (!suffix)
+        return;
     ReportCommandResult(*m_pMainDlg, *this,
                         CmdIBtnSetPrefixSuffix(bracket.Device(), bracket.Transport(),
-                                               BytesOf(prefix), int(prefix.size()), BytesOf(suffix),
-                                               int(suffix.size())));
+                                               BytesOf(*prefix), int(prefix->size()),
+                                               BytesOf(*suffix), int(suffix->size())));
 }
 
 void CIBtnDlg::OnApplyOption() {
@@ -157,16 +160,27 @@ void CIBtnDlg::OnApplyOption() {
     if (ReadDataFilter(start, end) != Entry::Read)
         return;
     // The block holds fifteen bytes of each text; the rest is left out.
-    const auto field = [this](int id) { return EditBytes(Item(id)).substr(0, kIButtonTextLength); };
-    const std::string withdraw = field(IDC_WITHDRAW);
-    const std::string suffix = field(IDC_SUFFIX);
-    const std::string prefix = field(IDC_PREFIX);
+    const auto field = [this](int id) {
+        std::optional<std::string> text = ReadEditBytes(id);
+        if (text)
+            text->resize(std::min<size_t>(text->size(), kIButtonTextLength));
+        return text;
+    };
+    const std::optional<std::string> withdraw = field(IDC_WITHDRAW);
+    if (!withdraw)
+        return;
+    const std::optional<std::string> suffix = field(IDC_SUFFIX);
+    if (!suffix)
+        return;
+    const std::optional<std::string> prefix = field(IDC_PREFIX);
+    if (!prefix)
+        return;
     ReportCommandResult(*m_pMainDlg, *this,
                         CmdIBtnApplyOption(bracket.Device(), bracket.Transport(), interfaceFormat,
-                                           enable, endChar, start, end, uint8_t(withdraw.size()),
-                                           BytesOf(withdraw), uint8_t(prefix.size()),
-                                           uint8_t(suffix.size()), BytesOf(prefix),
-                                           BytesOf(suffix)));
+                                           enable, endChar, start, end, uint8_t(withdraw->size()),
+                                           BytesOf(*withdraw), uint8_t(prefix->size()),
+                                           uint8_t(suffix->size()), BytesOf(*prefix),
+                                           BytesOf(*suffix)));
 }
 
 // The controls keep their values; a read-back shows the defaults.

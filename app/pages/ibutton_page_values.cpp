@@ -3,11 +3,11 @@
 
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
+#include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/end_key_list.h"
 #include "app/pages/ibutton_page.h"
 #include "platform/ui/strings.h"
-#include "platform/ui/text.h"
 
 #include <iterator>
 #include <string>
@@ -30,11 +30,6 @@ constexpr int kStringFilterNotAscending = 126;
 
 constexpr size_t kHexByteLength = 2;
 
-// The edit's text as the reader's bytes, one per character.
-std::string EditBytes(const ui::Control& edit) {
-    return ui::ToLatin1Bytes(edit.Text());
-}
-
 } // namespace
 
 uint8_t CIBtnDlg::InterfaceFormatByte() const {
@@ -54,40 +49,50 @@ CIBtnDlg::Entry CIBtnDlg::ReadEndChar(uint8_t& endChar) {
         endChar = EndKeyByteOfItem(item);
         return Entry::Read;
     }
-    const std::string text = EditBytes(Item(IDC_END_CHAR));
-    if (text.size() != kHexByteLength) {
-        ReportInputError(kStringCustomEndCharMissing, IDC_END_CHAR);
+    const std::optional<uint8_t> custom = ReadHexByte(IDC_END_CHAR, kStringCustomEndCharMissing);
+    if (!custom)
         return Entry::InputError;
-    }
-    endChar = HexStrToByte(text);
+    endChar = *custom;
     return Entry::Read;
 }
 
 CIBtnDlg::Entry CIBtnDlg::ReadDataFilter(uint8_t& start, uint8_t& end) {
-    const std::string startText = EditBytes(Item(IDC_FILTER_START));
-    if (startText.size() != kHexByteLength) {
-        ReportInputError(kStringFilterNotHex, IDC_FILTER_START);
+    const std::optional<uint8_t> startByte = ReadHexByte(IDC_FILTER_START, kStringFilterNotHex);
+    if (!startByte)
         return Entry::InputError;
-    }
-    const std::string endText = EditBytes(Item(IDC_FILTER_END));
-    if (endText.size() != kHexByteLength) {
-        ReportInputError(kStringFilterNotHex, IDC_FILTER_END);
+    const std::optional<uint8_t> endByte = ReadHexByte(IDC_FILTER_END, kStringFilterNotHex);
+    if (!endByte)
         return Entry::InputError;
-    }
-    const uint8_t startByte = HexStrToByte(startText);
-    const uint8_t endByte = HexStrToByte(endText);
     // Neither edit is more to blame than the other, so the focus stays.
-    if (startByte >= endByte) {
-        ReportInputError(kStringFilterNotAscending, 0);
+    if (*startByte >= *endByte) {
+        ReportInputError(ui::LoadString(kStringFilterNotAscending), 0);
         return Entry::InputError;
     }
-    start = startByte;
-    end = endByte;
+    start = *startByte;
+    end = *endByte;
     return Entry::Read;
 }
 
-void CIBtnDlg::ReportInputError(int stringId, int focusId) {
-    m_strMsg = ui::LoadString(stringId);
+std::optional<uint8_t> CIBtnDlg::ReadHexByte(int editId, int lengthErrorStringId) {
+    const std::optional<std::string> text = ReadEditBytes(editId);
+    if (!text)
+        return std::nullopt;
+    if (text->size() != kHexByteLength) {
+        ReportInputError(ui::LoadString(lengthErrorStringId), editId);
+        return std::nullopt;
+    }
+    return HexStrToByte(*text);
+}
+
+std::optional<std::string> CIBtnDlg::ReadEditBytes(int editId) {
+    std::optional<std::string> bytes = Utf8ToLatin1(Item(editId).Text());
+    if (!bytes)
+        ReportInputError(ui::LoadNotice(res::Notice::NotLatin1), editId);
+    return bytes;
+}
+
+void CIBtnDlg::ReportInputError(std::string_view message, int focusId) {
+    m_strMsg = message;
     SetStatusColour(*m_pMainDlg, kStatusFailColour);
     SetStatusText(*m_pMainDlg, m_strMsg);
     if (focusId != 0)

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class CDQ450DemoDlg;
@@ -98,8 +99,8 @@ private:
     void ShowParameterBlock(const uint8_t* block, ParameterRead how);
     // The version request; on success the reader's text into *version.
     int RequestVersion(int timeoutMs, std::string* version);
-    // The block as the controls set it.
-    std::array<uint8_t, kRsParameterBlockSize> BuildParameterBlock() const;
+    // The block as the controls set it; none after a refused text.
+    std::optional<std::array<uint8_t, kRsParameterBlockSize>> BuildParameterBlock() const;
     // The six sentinel bytes, track 1 start first, to the card-swipe test page.
     void HandSentinelsToSwipePage(const uint8_t* sentinels);
 };

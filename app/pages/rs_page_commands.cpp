@@ -3,14 +3,16 @@
 
 #include "app/command_bracket.h"
 #include "app/main_dialog.h"
+#include "app/pages/edit_bytes.h"
 #include "app/pages/rs_page.h"
 #include "platform/ui/message_box.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string>
+#include <string_view>
 
 using namespace rs_page;
 
@@ -43,22 +45,15 @@ uint8_t CodeOfRate(int rate) {
     return kBaudCodeUnknown;
 }
 
-// An edit's first character as the reader's sentinel; none when empty.
-uint8_t SentinelByte(const ui::Control& edit) {
-    const std::string bytes = ui::ToLatin1Bytes(edit.Text());
-    return bytes.empty() ? kNoSentinel : uint8_t(bytes[0]);
-}
-
 // On byte, length byte and the text padded with '0'. The edit's limit binds
 // only typing, so a longer text is cut to the field.
-void PutTextOption(uint8_t* at, const ui::Control& check, const ui::Control& edit) {
-    std::string bytes = ui::ToLatin1Bytes(edit.Text());
-    bytes.resize(std::min<size_t>(bytes.size(), kTextFieldSize));
+void PutTextOption(uint8_t* at, const ui::Control& check, std::string_view text) {
+    text = text.substr(0, kTextFieldSize);
     at[0] = check.GetCheck() != 0 ? 1 : 0;
-    at[1] = uint8_t(bytes.size());
+    at[1] = uint8_t(text.size());
     uint8_t* field = at + 2;
     std::fill_n(field, kTextFieldSize, kTextFieldFill);
-    std::copy(bytes.begin(), bytes.end(), field);
+    std::copy(text.begin(), text.end(), field);
 }
 
 } // namespace
@@ -77,16 +72,23 @@ void CRsDlg::OnGetParameter() {
     LoadParameterBlock(ParameterRead::ByButton);
 }
 
-std::array<uint8_t, kRsParameterBlockSize> CRsDlg::BuildParameterBlock() const {
+std::optional<std::array<uint8_t, kRsParameterBlockSize>> CRsDlg::BuildParameterBlock() const {
     std::array<uint8_t, kRsParameterBlockSize> block{};
     block[kPowerByte] = Item(IDC_POWER_FROM_PORT).GetCheck() != 0 ? kPowerFromPort : kPowerNormal;
 
     // With the sentinels switched off the reader gets none, whatever the
-    // edits hold.
+    // edits hold; an empty edit is no sentinel either.
     const bool sentinelsOn = Item(IDC_ENABLE_ALL).GetCheck() != 0;
-    for (size_t i = 0; i < IDC_SENTINEL_EDITS.size(); ++i)
-        block[kSentinelBytes + i] =
-            sentinelsOn ? SentinelByte(Item(IDC_SENTINEL_EDITS[i])) : kNoSentinel;
+    for (size_t i = 0; i < IDC_SENTINEL_EDITS.size(); ++i) {
+        block[kSentinelBytes + i] = kNoSentinel;
+        if (!sentinelsOn)
+            continue;
+        const std::optional<std::string> text = ReadEditBytes(*this, IDC_SENTINEL_EDITS[i]);
+        if (!text)
+            return std::nullopt;
+        if (!text->empty())
+            block[kSentinelBytes + i] = uint8_t((*text)[0]);
+    }
 
     uint8_t tracks = 0;
     for (size_t i = 0; i < IDC_OUTPUT_TRACK_CHECKS.size(); ++i) {
@@ -115,17 +117,25 @@ std::array<uint8_t, kRsParameterBlockSize> CRsDlg::BuildParameterBlock() const {
     }
     block[kBuzzerByte] = buzzer;
 
-    PutTextOption(block.data() + kPrefixOnByte, Item(IDC_PREFIX_ON), Item(IDC_PREFIX));
-    PutTextOption(block.data() + kSuffixOnByte, Item(IDC_SUFFIX_ON), Item(IDC_SUFFIX));
+    const std::optional<std::string> prefix = ReadEditBytes(*this, IDC_PREFIX);
+    if (!prefix)
+        return std::nullopt;
+    const std::optional<std::string> suffix = ReadEditBytes(*this, IDC_SUFFIX);
+    if (!suffix)
+        return std::nullopt;
+    PutTextOption(block.data() + kPrefixOnByte, Item(IDC_PREFIX_ON), *prefix);
+    PutTextOption(block.data() + kSuffixOnByte, Item(IDC_SUFFIX_ON), *suffix);
     return block;
 }
 
 void CRsDlg::OnApplyOption() {
     CommandBracket bracket(m_pMainDlg);
-    const std::array<uint8_t, kRsParameterBlockSize> block = BuildParameterBlock();
+    const std::optional<std::array<uint8_t, kRsParameterBlockSize>> block = BuildParameterBlock();
+    if (!block)
+        return;
     char requestTrace[kTraceSize] = {};
     char replyTrace[kTraceSize] = {};
-    const int result = RsApplyOption(bracket.Device(), block.data(), requestTrace, kTraceSize,
+    const int result = RsApplyOption(bracket.Device(), block->data(), requestTrace, kTraceSize,
                                      replyTrace, kTraceSize);
     if (result != 0) {
         ReportCommandResult(*m_pMainDlg, *this, result);
@@ -135,7 +145,7 @@ void CRsDlg::OnApplyOption() {
     SetStatusText(*m_pMainDlg, text);
     ui::MessageBox(text, "Information", ui::MessageIcon::Information, ui::MessageButtons::Ok, this);
     if (Item(IDC_ENABLE_ALL).GetCheck() != 0)
-        HandSentinelsToSwipePage(block.data() + kSentinelBytes);
+        HandSentinelsToSwipePage(block->data() + kSentinelBytes);
 }
 
 // The page keeps its controls: a following parameter read shows the

@@ -6,6 +6,7 @@
 #include "reader/commands.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 class CDQ450DemoDlg;
@@ -65,10 +66,12 @@ private:
         SentinelString records[6];
     };
     // Characters from the six edits; records in multi-character mode (0),
-    // and in single-character mode (1) when singleCharRecords is set.
-    SentinelSet ReadSentinels(int sentinelMode, bool singleCharRecords) const;
+    // and in single-character mode (1) when singleCharRecords is set. None
+    // after a refused text.
+    std::optional<SentinelSet> ReadSentinels(int sentinelMode, bool singleCharRecords) const;
 
-    enum class EndFlagEntry { Read, NoSelection, BadCustomText };
+    // Refused: a text the reader cannot take, already reported.
+    enum class EndFlagEntry { Read, NoSelection, BadCustomText, Refused };
     EndFlagEntry ReadEndFlag(uint8_t& endFlag) const;
 
     // Result text, failure box and, on success, the swipe page's sentinels.
@@ -76,8 +79,9 @@ private:
 
     // The label and edit of filter index follow its check box.
     void FollowFilterCheck(int filter);
-    // The six filter bytes the apply-all request carries for this mode.
-    void ReadApplyFilterBytes(int mode, uint8_t (&bytes)[6]) const;
+    // The six filter bytes the apply-all request carries for this mode;
+    // false after a refused text.
+    bool ReadApplyFilterBytes(int mode, uint8_t (&bytes)[6]) const;
     // ---- end of output tracks, sentinels, apply-all, read-back, data filter ----
 
     // ---- One-setting commands: interface, buzzer, speed, decode mode,

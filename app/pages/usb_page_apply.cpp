@@ -3,10 +3,10 @@
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
 #include "app/main_dialog.h"
+#include "app/pages/edit_bytes.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <string>
@@ -62,12 +62,15 @@ void CComDlg::OnApplyOption() {
         interfaceFormat |= kBinaryFormatBit;
 
     const int sentinelMode = Item(1339).GetCurSel();
-    const SentinelSet sentinels = ReadSentinels(sentinelMode, true);
+    const std::optional<SentinelSet> sentinels = ReadSentinels(sentinelMode, true);
+    if (!sentinels)
+        return;
     const uint8_t tracks = BitsOf(*this, kOutputTrackChecks, 3);
 
     uint8_t endFlag = 0;
     switch (ReadEndFlag(endFlag)) {
     case EndFlagEntry::NoSelection:
+    case EndFlagEntry::Refused:
         return;
     case EndFlagEntry::BadCustomText:
         ShowInputError(*this, kStringHexDataExpected);
@@ -89,19 +92,23 @@ void CComDlg::OnApplyOption() {
     if (filterMode < 0)
         return;
     uint8_t filters[6];
-    ReadApplyFilterBytes(filterMode, filters);
-    const int deviceId = DeviceIdOf(ui::ToLatin1Bytes(Item(1148).Text()));
+    if (!ReadApplyFilterBytes(filterMode, filters))
+        return;
+    const std::optional<std::string> deviceIdText = ReadEditBytes(*this, 1148);
+    if (!deviceIdText)
+        return;
+    const int deviceId = DeviceIdOf(*deviceIdText);
     const int frequencyItem = Item(1144).GetCurSel();
     if (frequencyItem < 0)
         return;
 
-    const uint8_t* c = sentinels.chars;
-    const SentinelString* r = sentinels.records;
+    const uint8_t* c = sentinels->chars;
+    const SentinelString* r = sentinels->records;
     const int result = CmdApplyOption(
         bracket.Device(), bracket.Transport(), interfaceFormat, c[0], c[1], c[2], c[3], c[4], c[5],
         tracks, endFlag, buzzer, uint8_t(speed), decoding, uint8_t(filterMode), filters[0],
         filters[1], filters[2], filters[3], filters[4], filters[5], deviceId,
         uint8_t(frequencyItem + kFrequencyOfFirstItem), uint8_t(sentinelMode), &r[0], &r[1], &r[2],
         &r[3], &r[4], &r[5]);
-    ReportSentinelCommand(result, sentinels);
+    ReportSentinelCommand(result, *sentinels);
 }

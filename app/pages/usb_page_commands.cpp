@@ -5,6 +5,7 @@
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
 #include "app/main_dialog.h"
+#include "app/pages/edit_bytes.h"
 #include "app/pages/end_key_list.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/message_box.h"
@@ -194,7 +195,10 @@ void CComDlg::OnSetDecoding() {
 void CComDlg::OnSetDeviceId() {
     CommandBracket bracket(m_pMainDlg);
     // One byte per character, so the length counts characters.
-    const std::string text = ui::ToLatin1Bytes(Item(IDC_DEVICE_ID).Text());
+    const std::optional<std::string> bytes = ReadEditBytes(*this, IDC_DEVICE_ID);
+    if (!bytes)
+        return;
+    const std::string& text = *bytes;
     int deviceId = 0;
     if (text.size() == 2) {
         deviceId = HexStrToByte(text);
@@ -214,9 +218,13 @@ void CComDlg::OnSetKeyboardType() {
     const int layout = Item(IDC_KEYBOARD_LAYOUT).GetCurSel();
     if (layout < 0)
         return;
-    const uint8_t code = Item(IDC_CUSTOM_KEYBOARD).GetCheck()
-                             ? HexStrToByte(ui::ToLatin1Bytes(Item(IDC_KEYBOARD_CODE).Text()))
-                             : KeyboardLayoutByte(layout);
+    uint8_t code = KeyboardLayoutByte(layout);
+    if (Item(IDC_CUSTOM_KEYBOARD).GetCheck()) {
+        const std::optional<std::string> text = ReadEditBytes(*this, IDC_KEYBOARD_CODE);
+        if (!text)
+            return;
+        code = HexStrToByte(*text);
+    }
     const int result = CmdSetKeyboardType(bracket.Device(), bracket.Transport(), code);
     ReportCommandResult(*m_pMainDlg, *this, result);
 }

@@ -3,13 +3,14 @@
 
 #include "app/command_bracket.h"
 #include "app/main_dialog.h"
+#include "app/pages/edit_bytes.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/message_box.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <charconv>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -107,16 +108,20 @@ void CComDlg::FollowFilterCheck(int filter) {
         Item(entry.edit).SetText("");
 }
 
-void CComDlg::ReadApplyFilterBytes(int mode, uint8_t (&bytes)[6]) const {
+bool CComDlg::ReadApplyFilterBytes(int mode, uint8_t (&bytes)[6]) const {
     for (int i = 0; i < 6; ++i) {
-        const std::string text = ui::ToLatin1Bytes(Item(kFilters[i].edit).Text());
+        bytes[i] = 0;
+        if (mode != kFilterModeCharacters && mode != kFilterModePositions)
+            continue;
+        const std::optional<std::string> text = ReadEditBytes(*this, kFilters[i].edit);
+        if (!text)
+            return false;
         if (mode == kFilterModeCharacters)
-            bytes[i] = text.empty() ? 0 : uint8_t(FirstByte(text) | kFilterOnBit);
-        else if (mode == kFilterModePositions)
-            bytes[i] = uint8_t(DecimalValue(text));
+            bytes[i] = text->empty() ? 0 : uint8_t(FirstByte(*text) | kFilterOnBit);
         else
-            bytes[i] = 0;
+            bytes[i] = uint8_t(DecimalValue(*text));
     }
+    return true;
 }
 
 void CComDlg::OnSetDataFilter() {
@@ -131,15 +136,17 @@ void CComDlg::OnSetDataFilter() {
     uint8_t values[6] = {};
     if (mode == kFilterModeCharacters || mode == kFilterModePositions) {
         for (int i = 0; i < 6; ++i) {
-            const std::string text = ui::ToLatin1Bytes(Item(kFilters[i].edit).Text());
-            if (text.empty() && on[i]) {
+            const std::optional<std::string> text = ReadEditBytes(*this, kFilters[i].edit);
+            if (!text)
+                return;
+            if (text->empty() && on[i]) {
                 ui::MessageBox(kFilterTextMissing, "error", ui::MessageIcon::Error,
                                ui::MessageButtons::Ok, this);
                 Item(kFilters[i].edit).SetFocus();
                 return;
             }
             values[i] =
-                mode == kFilterModeCharacters ? FirstByte(text) : uint8_t(DecimalValue(text));
+                mode == kFilterModeCharacters ? FirstByte(*text) : uint8_t(DecimalValue(*text));
         }
     }
 

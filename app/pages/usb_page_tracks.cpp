@@ -4,11 +4,11 @@
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
 #include "app/main_dialog.h"
+#include "app/pages/edit_bytes.h"
 #include "app/pages/end_key_list.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <algorithm>
@@ -48,10 +48,14 @@ void CComDlg::BindTrackHandlers() {
     OnCommand(IDC_GET_PARAMETER, ui::Notify::Clicked, [this] { OnGetParameter(); });
 }
 
-CComDlg::SentinelSet CComDlg::ReadSentinels(int sentinelMode, bool singleCharRecords) const {
+std::optional<CComDlg::SentinelSet> CComDlg::ReadSentinels(int sentinelMode,
+                                                           bool singleCharRecords) const {
     SentinelSet set{};
     for (int i = 0; i < 6; ++i) {
-        const std::string text = ui::ToLatin1Bytes(Item(kSentinelEdits[i]).Text());
+        const std::optional<std::string> bytes = ReadEditBytes(*this, kSentinelEdits[i]);
+        if (!bytes)
+            return std::nullopt;
+        const std::string& text = *bytes;
         set.chars[i] = text.empty() ? 0 : uint8_t(text[0]);
         SentinelString& record = set.records[i];
         if (sentinelMode == kMultiCharMode) {
@@ -74,10 +78,12 @@ CComDlg::EndFlagEntry CComDlg::ReadEndFlag(uint8_t& endFlag) const {
         endFlag = EndKeyByteOfItem(item);
         return EndFlagEntry::Read;
     }
-    const std::string text = ui::ToLatin1Bytes(Item(IDC_CUSTOM_END_FLAG).Text());
-    if (text.size() != 2)
+    const std::optional<std::string> text = ReadEditBytes(*this, IDC_CUSTOM_END_FLAG);
+    if (!text)
+        return EndFlagEntry::Refused;
+    if (text->size() != 2)
         return EndFlagEntry::BadCustomText;
-    endFlag = HexStrToByte(text);
+    endFlag = HexStrToByte(*text);
     return EndFlagEntry::Read;
 }
 
@@ -92,7 +98,9 @@ void CComDlg::ReportSentinelCommand(int result, const SentinelSet& sentinels) {
 void CComDlg::OnSetOutputTrack() {
     CommandBracket bracket(m_pMainDlg);
     const int sentinelMode = Item(IDC_SENTINEL_MODE).GetCurSel();
-    const SentinelSet sentinels = ReadSentinels(sentinelMode, false);
+    const std::optional<SentinelSet> sentinels = ReadSentinels(sentinelMode, false);
+    if (!sentinels)
+        return;
     int tracks[3];
     for (int i = 0; i < 3; ++i)
         tracks[i] = Item(kOutputTrackChecks[i]).GetCheck();
@@ -100,6 +108,7 @@ void CComDlg::OnSetOutputTrack() {
     uint8_t endFlag = 0;
     switch (ReadEndFlag(endFlag)) {
     case EndFlagEntry::NoSelection:
+    case EndFlagEntry::Refused:
         return;
     case EndFlagEntry::BadCustomText: {
         const std::string message = ui::LoadString(kStringCustomEndFlagMissing);
@@ -114,13 +123,13 @@ void CComDlg::OnSetOutputTrack() {
     }
 
     // No selection gives 0xFF, which the reader link refuses.
-    const SentinelString* r = sentinels.records;
-    const uint8_t* c = sentinels.chars;
+    const SentinelString* r = sentinels->records;
+    const uint8_t* c = sentinels->chars;
     const int result =
         CmdSetOutputTrack(bracket.Device(), bracket.Transport(), c[0], c[1], c[2], c[3], c[4], c[5],
                           tracks[0], tracks[1], tracks[2], endFlag, uint8_t(sentinelMode), &r[0],
                           &r[1], &r[2], &r[3], &r[4], &r[5]);
-    ReportSentinelCommand(result, sentinels);
+    ReportSentinelCommand(result, *sentinels);
 }
 
 void CComDlg::OnSelChangeSentinelMode() {

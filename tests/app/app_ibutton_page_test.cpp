@@ -109,6 +109,13 @@ TEST_F(IButtonPage, EachSettingButtonSetsItsFieldInTheReader) {
          [this] { IButton(1164).SetText(""); },
          1167,
          {{ib::kWithdrawLength, 0}, {ib::kWithdraw, 0}}},
+        {"a Latin-1 prefix character is one byte",
+         [this] {
+             IButton(1160).SetText("é");
+             IButton(1161).SetText("");
+         },
+         1162,
+         {{ib::kPrefixLength, 1}, {ib::kPrefix, 0xE9}, {ib::kSuffixLength, 0}}},
         {"prefix and a full suffix",
          [this, fifteen] {
              IButton(1160).SetText("P");
@@ -360,6 +367,40 @@ TEST_F(IButtonPageInput, BadValuesGoRedIntoTheStatusLineWithTheFocusOnTheEdit) {
         }
         EXPECT_EQ(reader.RequestCount(), requests);
         EXPECT_TRUE(ReadThreadRuns()) << "the thread starts again";
+    }
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+}
+
+TEST_F(IButtonPageInput, TextsTheReaderCannotTakeAreRefusedBeforeSending) {
+    sim::StandInReader& reader = OpenPageOverHid();
+    struct Case {
+        const char* name;
+        int edit;
+        const char* text;
+        int button;
+    };
+    const Case cases[] = {
+        {"prefix", 1160, "P中", 1162},
+        {"suffix in apply-all", 1161, "€", 1171},
+        {"withdraw", 1164, "Ā", 1167},
+        {"custom end char", 1163, "中D", 1165},
+    };
+    const std::string refusal = ui::LoadNotice(res::Notice::NotLatin1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Choose(1180, 2);
+        IButton(1163).SetText("0D");
+        for (int id : {1160, 1161, 1164})
+            IButton(id).SetText("");
+        IButton(c.edit).SetText(c.text);
+        SetStatusColour(*m_dialog, kStatusOkColour);
+        const size_t requests = reader.RequestCount();
+        ClickPage(c.button);
+        EXPECT_EQ(reader.RequestCount(), requests);
+        EXPECT_EQ(Status(), refusal);
+        EXPECT_EQ(m_dialog->m_lblStatus.TextColor(), kStatusFailColour);
+        EXPECT_TRUE(IButton(c.edit).HasFocus());
+        EXPECT_TRUE(ReadThreadRuns());
     }
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
 }

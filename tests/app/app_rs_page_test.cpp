@@ -154,9 +154,9 @@ TEST_F(RsPage, TextOptionsAreCutToTheirFieldAndSentAsBytes) {
     SetCheck(IDC_PREFIX_ON, 1);
     SetCheck(IDC_SUFFIX_ON, 0);
     const std::string longText(40, 'P');
-    Rs(IDC_PREFIX).SetText(longText);               // set from code, past the edit's limit
-    Rs(IDC_SUFFIX).SetText("\xC3\xA9\xE4\xB8\xAD"); // é and a character beyond one byte
-    Rs(1307).SetText("#;");                         // only the first character counts
+    Rs(IDC_PREFIX).SetText(longText); // set from code, past the edit's limit
+    Rs(IDC_SUFFIX).SetText("éA");     // é is one byte
+    Rs(1307).SetText("#;");           // only the first character counts
 
     ClickPage(IDC_APPLY_OPTION);
     const sim::RsParameterBlock block = m_reader->RsBlock();
@@ -168,8 +168,53 @@ TEST_F(RsPage, TextOptionsAreCutToTheirFieldAndSentAsBytes) {
     EXPECT_EQ(block[rs::kSuffixOn], 0);
     EXPECT_EQ(block[rs::kSuffixLength], 2);
     EXPECT_EQ(block[rs::kSuffix], 0xE9);
-    EXPECT_EQ(block[rs::kSuffix + 1], '?');
+    EXPECT_EQ(block[rs::kSuffix + 1], 'A');
     EXPECT_EQ(block[rs::kSuffix + 2], '0');
+}
+
+TEST_F(RsPage, TextsTheReaderCannotTakeAreRefusedWithABox) {
+    struct Case {
+        const char* name;
+        int edit;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"prefix", IDC_PREFIX, "A中"},
+        {"suffix", IDC_SUFFIX, "€"},
+        {"sentinel", 1309, "中"},
+    };
+    SetCheck(IDC_PREFIX_ON, 1);
+    SetCheck(IDC_SUFFIX_ON, 1);
+    const std::string refusal = ui::LoadNotice(res::Notice::NotLatin1);
+    const sim::RsParameterBlock before = m_reader->RsBlock();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_recorder.messageBoxes.clear();
+        Rs(IDC_PREFIX).SetText("P");
+        Rs(IDC_SUFFIX).SetText("S");
+        Rs(1309).SetText(";");
+        Rs(c.edit).SetText(c.text);
+        SetStatusText(*m_dialog, "before");
+        m_dialog->SetTrackSentinels('!', '?', ';', '?', '+', '?');
+        const size_t requests = m_reader->RequestCount();
+        ClickPage(IDC_APPLY_OPTION);
+        EXPECT_EQ(m_reader->RequestCount(), requests);
+        ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+        EXPECT_EQ(m_recorder.messageBoxes[0].text, refusal);
+        EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+        EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
+        EXPECT_EQ(Status(), "before");
+        EXPECT_TRUE(Rs(c.edit).HasFocus());
+        EXPECT_EQ(SwipePageSentinels(), kMarked);
+        EXPECT_TRUE(m_dialog->m_bReadRun);
+    }
+    EXPECT_EQ(m_reader->RsBlock(), before);
+
+    // Switched-off sentinels are not sent, so their texts are not looked at.
+    ClickPage(IDC_ENABLE_ALL);
+    ASSERT_EQ(Rs(IDC_ENABLE_ALL).GetCheck(), 0);
+    ClickPage(IDC_APPLY_OPTION);
+    EXPECT_EQ(Status(), "applcate current option" + kOk);
 }
 
 TEST_F(RsPage, ReadBeepBoxesFollowTheBuzzerBit) {

@@ -160,6 +160,67 @@ TEST_F(UsbPage, DeviceIdTakesTwoOrFourCharacters) {
     EXPECT_TRUE(ReadThreadRuns());
 }
 
+TEST_F(UsbPage, TextsTheReaderCannotTakeAreRefusedWithABox) {
+    sim::StandInReader& reader = OpenOverHid();
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        int edit;
+        const char* text;
+        int button;
+    };
+    const Case cases[] = {
+        {"multi-char sentinel", [this] { Choose(1339, 0); }, 1008, "%中", 1020},
+        {"single-char sentinel in apply-all", [] {}, 1011, "€", 1143},
+        {"character filter in apply-all", [this] { Choose(1058, 2); }, 1060, "中", 1143},
+        {"device id in apply-all", [] {}, 1148, "中中", 1143},
+        {"device id", [] {}, 1148, "中中", 1149},
+        {"custom keyboard code", [this] { Usb(1335).SetCheck(1); }, 1336, "中", 1247},
+        {"character filter",
+         [this] {
+             Choose(1058, 2);
+             Usb(1083).SetCheck(1);
+         },
+         1060, "中", 1068},
+    };
+    const std::string refusal = ui::LoadNotice(res::Notice::NotLatin1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_recorder.messageBoxes.clear();
+        Choose(1339, 1);
+        Choose(1058, 0);
+        Usb(1148).SetText("0001");
+        c.arrange();
+        Usb(c.edit).Enable(true); // a filter edit waits for its check box
+        Usb(c.edit).SetText(c.text);
+        SetStatusText(*m_dialog, "before");
+        m_dialog->SetTrackSentinels('!', '?', ';', '?', '+', '?');
+        const size_t requests = reader.RequestCount();
+        ClickUsb(c.button);
+
+        EXPECT_EQ(reader.RequestCount(), requests);
+        ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+        EXPECT_EQ(m_recorder.messageBoxes[0].text, refusal);
+        EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+        EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
+        EXPECT_EQ(Status(), "before");
+        EXPECT_TRUE(Usb(c.edit).HasFocus());
+        EXPECT_EQ(SwipePageSentinels()[0], '!');
+        EXPECT_TRUE(ReadThreadRuns());
+    }
+
+    // A character of one byte still goes through as that byte.
+    Choose(1339, 0);
+    Usb(1008).SetText("%é");
+    ClickUsb(1020);
+    const sim::Bytes request = reader.LastRequest();
+    ASSERT_EQ(request.size(), 42u);
+    EXPECT_EQ(request[3], '%');
+    EXPECT_EQ(sim::Bytes(request.begin() + 12, request.begin() + 17),
+              (sim::Bytes{2, '%', 0xE9, 0, 0}));
+    EXPECT_EQ(Status(), Usb(1020).Text() + kOk);
+}
+
 TEST_F(UsbPage, DecodeModeNeedsOneBox) {
     sim::StandInReader& reader = OpenOverHid();
     for (int id : {1150, 1146, 1151, 1152, 1153})
