@@ -2,11 +2,11 @@
 
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
+#include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "platform/hid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <cstdio>
@@ -43,9 +43,10 @@ std::string IdText(int id) {
 
 // Four hex characters as a 16-bit id; false for any other length.
 bool ParseId(const ui::Control& edit, int* id) {
-    const std::string text = ui::ToLatin1Bytes(edit.Text());
-    if (text.size() != kIdLength)
+    const std::optional<std::string> bytes = Utf8ToLatin1(edit.Text());
+    if (!bytes || bytes->size() != kIdLength)
         return false;
+    const std::string& text = *bytes;
     *id = HexStrToByte(text.substr(0, 2)) * 256 + HexStrToByte(text.substr(2, 2));
     return true;
 }
@@ -100,7 +101,7 @@ void CHidListDlg::OnDetectDevice() {
     const HidPathList paths = FindHidDevices(productId, vendorId);
     m_lbDevices.ResetContent();
     for (const std::string& path : paths)
-        m_lbDevices.AddString(ui::FromLatin1Bytes(path));
+        m_lbDevices.AddString(Latin1ToUtf8(path));
     if (m_lbDevices.GetCount() > 0)
         m_lbDevices.SetCurSel(0);
 }
@@ -119,7 +120,8 @@ void CHidListDlg::OnOpenSelectedDevice() {
                        ui::MessageButtons::Ok, this);
         return;
     }
-    const std::string path = ui::ToLatin1Bytes(m_lbDevices.GetItemText(selected));
+    const std::string path =
+        Utf8ToLatin1(m_lbDevices.GetItemText(selected)).value_or(std::string());
 
     CDQ450DemoDlg& main = *m_pMainDlg;
     // A reader that did not answer before is let go, so no handle is left
@@ -157,7 +159,7 @@ void CHidListDlg::OnOpenSelectedDevice() {
         return;
     }
     SetStatusColour(main, kStatusOkColour);
-    SetStatusText(main, ui::FromLatin1Bytes(reinterpret_cast<const char*>(info)));
+    SetStatusText(main, Latin1ToUtf8(reinterpret_cast<const char*>(info)));
 
     uint8_t idHigh = 0, idLow = 0;
     if (CmdGetDeviceId(main.m_hDevice, main.m_nTransportMode, &idHigh, &idLow,

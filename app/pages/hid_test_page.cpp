@@ -1,7 +1,7 @@
 #include "app/pages/hid_test_page.h"
 
+#include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
-#include "platform/ui/text.h"
 
 namespace {
 
@@ -137,6 +137,6 @@ void CHidTestDlg::ShowSentinels() {
     for (size_t i = 0; i < m_sentinels.chars.size(); ++i) {
         const uint8_t c = m_sentinels.chars[i];
         const char bytes[1] = {static_cast<char>(c)};
-        Item(IDC_SENTINELS[i]).SetText(c == 0 ? std::string() : ui::FromLatin1Bytes({bytes, 1}));
+        Item(IDC_SENTINELS[i]).SetText(c == 0 ? std::string() : Latin1ToUtf8({bytes, 1}));
     }
 }

@@ -2,11 +2,11 @@
 // command bracket and reports in the status line, failures also in a box.
 
 #include "app/command_bracket.h"
+#include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/end_key_list.h"
 #include "app/pages/ibutton_page.h"
 #include "platform/ui/message_box.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <algorithm>
@@ -75,7 +75,7 @@ void CIBtnDlg::OnDetectDevice() {
         CmdIBtnDetectDevice(bracket.Device(), bracket.Transport(), version, sizeof version - 1);
     const char* text = reinterpret_cast<const char*>(version);
     m_pMainDlg->Item(IDC_VERSION)
-        .SetText(result == 0 ? ui::FromLatin1Bytes(std::string(text, strnlen(text, sizeof version)))
+        .SetText(result == 0 ? Latin1ToUtf8(std::string(text, strnlen(text, sizeof version)))
                              : std::string());
     ReportCommandResult(*m_pMainDlg, *this, result);
 }

@@ -2,10 +2,10 @@
 // and the reader's device id.
 
 #include "app/command_bracket.h"
+#include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/end_key_list.h"
 #include "app/pages/ibutton_page.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <cstdio>
@@ -27,7 +27,7 @@ int Bit(uint8_t byte, int bit) {
 // when none is zero.
 std::string FieldText(const uint8_t (&field)[kIButtonTextLength]) {
     const char* bytes = reinterpret_cast<const char*>(field);
-    return ui::FromLatin1Bytes(std::string(bytes, strnlen(bytes, sizeof field)));
+    return Latin1ToUtf8(std::string(bytes, strnlen(bytes, sizeof field)));
 }
 
 std::string HexByte(const char* format, uint8_t byte) {

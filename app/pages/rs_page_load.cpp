@@ -3,10 +3,10 @@
 // share them.
 
 #include "app/command_bracket.h"
+#include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/rs_page.h"
 #include "platform/ui/strings.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <algorithm>
@@ -31,7 +31,7 @@ int Bit(uint8_t byte, int bit) {
 std::string FieldText(const uint8_t* field, uint8_t length) {
     const char* bytes = reinterpret_cast<const char*>(field);
     size_t shown = strnlen(bytes, std::min<size_t>(length, kTextFieldSize));
-    return ui::FromLatin1Bytes(std::string(bytes, shown));
+    return Latin1ToUtf8(std::string(bytes, shown));
 }
 
 // A sentinel byte as its edit shows it: none for 0xFF, and a zero byte
@@ -39,7 +39,7 @@ std::string FieldText(const uint8_t* field, uint8_t length) {
 std::string SentinelText(uint8_t byte) {
     if (byte == kNoSentinel || byte == 0)
         return {};
-    return ui::FromLatin1Bytes(std::string(1, char(byte)));
+    return Latin1ToUtf8(std::string(1, char(byte)));
 }
 
 } // namespace
@@ -52,7 +52,7 @@ int CRsDlg::RequestVersion(int timeoutMs, std::string* version) {
     const int result = RsGetVersion(m_pMainDlg->m_hDevice, buffer, int(sizeof buffer - 1),
                                     timeoutMs, requestTrace, kTraceSize, replyTrace, kTraceSize);
     if (result == 0)
-        *version = ui::FromLatin1Bytes(reinterpret_cast<const char*>(buffer));
+        *version = Latin1ToUtf8(reinterpret_cast<const char*>(buffer));
     return result;
 }
 

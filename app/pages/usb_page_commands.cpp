@@ -4,13 +4,13 @@
 
 #include "app/command_bracket.h"
 #include "app/decode/hex_text.h"
+#include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/edit_bytes.h"
 #include "app/pages/end_key_list.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <iterator>
@@ -95,8 +95,7 @@ void CComDlg::OnDetectDevice() {
                                        int(sizeof version - 1), kDetectDeviceTimeoutMs);
     ReportCommandResult(*m_pMainDlg, *this, result);
     if (result == 0)
-        m_pMainDlg->Item(IDC_VERSION)
-            .SetText(ui::FromLatin1Bytes(reinterpret_cast<const char*>(version)));
+        m_pMainDlg->Item(IDC_VERSION).SetText(Latin1ToUtf8(reinterpret_cast<const char*>(version)));
 }
 
 void CComDlg::OnSetInterface() {

@@ -2,10 +2,10 @@
 // in the page.
 
 #include "app/command_bracket.h"
+#include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/end_key_list.h"
 #include "app/pages/usb_page.h"
-#include "platform/ui/text.h"
 #include "reader/reader.h"
 
 #include <cstdio>
@@ -70,7 +70,7 @@ constexpr int IDC_CUSTOM_END_FLAG = 1019;
 // A byte as the one-character text of a control; a zero byte ends a text,
 // so it shows as an empty one.
 std::string CharText(uint8_t byte) {
-    return byte == 0 ? std::string() : ui::FromLatin1Bytes(std::string(1, char(byte)));
+    return byte == 0 ? std::string() : Latin1ToUtf8(std::string(1, char(byte)));
 }
 
 int Bit(uint8_t byte, int bit) {
@@ -88,7 +88,7 @@ bool CComDlg::DetectVersion() {
     if (result != 0)
         return false;
     const char* text = reinterpret_cast<const char*>(version);
-    m_pMainDlg->Item(IDC_VERSION).SetText(ui::FromLatin1Bytes(text));
+    m_pMainDlg->Item(IDC_VERSION).SetText(Latin1ToUtf8(text));
     return true;
 }
 

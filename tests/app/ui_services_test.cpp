@@ -7,7 +7,6 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/recorder.h"
 #include "platform/ui/strings.h"
-#include "platform/ui/text.h"
 #include "platform/ui/ui_thread.h"
 
 #include <QApplication>
@@ -92,26 +91,6 @@ TEST(UiServices, StringsFollowTheUiLanguage) {
     ui::SetUiLanguage(res::Language::English);
     EXPECT_EQ(ui::LoadString(118), "command executed successfully");
     EXPECT_EQ(ui::LoadString(99999), "");
-}
-
-TEST(UiServices, Latin1TextsCarryEveryByteValue) {
-    std::string all;
-    for (int b = 0; b < 256; ++b) {
-        all.push_back(static_cast<char>(b));
-    }
-    EXPECT_EQ(ui::ToLatin1Bytes(ui::FromLatin1Bytes(all)), all);
-    EXPECT_EQ(ui::FromLatin1Bytes("\xE9"), "é");
-
-    const std::pair<const char*, std::string> cases[] = {
-        {"%B?", "%B?"},
-        {"é\xC3", "\xE9?"},          // cut sequence
-        {"中x", "?x"},               // beyond one byte
-        {"\x80z", "?z"},             // stray continuation byte
-        {"\xF0\x9F\x98\x80!", "?!"}, // four-byte character
-    };
-    for (const auto& [utf8, bytes] : cases) {
-        EXPECT_EQ(ui::ToLatin1Bytes(utf8), bytes) << utf8;
-    }
 }
 
 // Runs the event loop until done() or a generous guard time passes.
