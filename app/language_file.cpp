@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -24,17 +26,60 @@ ssize_t ReadFully(int fd, uint8_t* buffer, size_t count) {
     return static_cast<ssize_t>(got);
 }
 
+bool WriteFully(int fd, const uint8_t* bytes, size_t count) {
+    size_t written = 0;
+    while (written < count) {
+        ssize_t n = write(fd, bytes + written, count - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Opens the file for reading when it is a regular file (a link to one
+// included). Anything else is never opened for good: a pipe would wait for a
+// writer, a device could act on the open. The check after the open catches a
+// swap in between.
+int OpenRegularFile(const char* path) {
+    struct stat st {};
+    if (stat(path, &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A new file beside the language file, under a name of this process's own;
+// O_EXCL never opens what is already there, a planted link included.
+int CreateTemporary(std::string& name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = std::string(kLanguageFileName) + ".part" + std::to_string(getpid()) + "-" +
+               std::to_string(attempt);
+        int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
 
 uint16_t ReadLanguageValue() {
-    int fd = open(kLanguageFileName, O_RDONLY | O_CLOEXEC);
+    int fd = OpenRegularFile(kLanguageFileName);
     if (fd < 0)
         return platform::SystemDefaultLangId();
     uint8_t bytes[2] = {0xFF, 0xFF};
     ssize_t got = ReadFully(fd, bytes, sizeof bytes);
     close(fd);
-    // A file that exists but cannot be read (a folder of that name, an I/O
-    // error) counts as missing.
+    // A file that cannot be read counts as missing.
     if (got < 0)
         return platform::SystemDefaultLangId();
     return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
@@ -56,19 +101,17 @@ uint16_t MapUiLanguage(uint16_t value) {
 }
 
 bool WriteLanguageValue(uint16_t value) {
-    int fd = open(kLanguageFileName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::string temporary;
+    int fd = CreateTemporary(temporary);
     if (fd < 0)
         return false;
     const uint8_t bytes[2] = {static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)};
-    size_t written = 0;
-    while (written < sizeof bytes) {
-        ssize_t n = write(fd, bytes + written, sizeof bytes - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        written += static_cast<size_t>(n);
-    }
-    bool closed = close(fd) == 0;
-    return written == sizeof bytes && closed;
+    bool ok = WriteFully(fd, bytes, sizeof bytes) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    // The rename replaces whatever has the name, a link itself rather than
+    // the file it leads to.
+    ok = ok && rename(temporary.c_str(), kLanguageFileName) == 0;
+    if (!ok)
+        unlink(temporary.c_str());
+    return ok;
 }

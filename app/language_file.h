@@ -11,13 +11,13 @@ inline constexpr uint16_t kLangEnglish = 0x0409;
 
 // The value the file holds. Bytes the file lacks keep the preset 0xFF, so an
 // empty file gives 0xFFFF and a one-byte file 0xFF00 plus that byte; only the
-// first two bytes count. Without a readable file, the system's default
-// language.
+// first two bytes count. Without a readable regular file (a pipe, a device or
+// a folder of that name count as none), the system's default language.
 uint16_t ReadLanguageValue();
 
 // The user-interface language for a value read at start.
 uint16_t MapUiLanguage(uint16_t value);
 
-// Creates or truncates the file and writes the two bytes; false when the file
-// cannot be written whole.
+// Writes the two bytes to a new file that then takes the name at once, so a
+// failed write leaves the old file as it was; false when that fails.
 bool WriteLanguageValue(uint16_t value);

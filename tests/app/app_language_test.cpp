@@ -9,11 +9,27 @@
 #include <QComboBox>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <future>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-class AppLanguage : public AppTestEnv {};
+class AppLanguage : public AppTestEnv {
+protected:
+    // The names in the working folder: no temporary file may stay behind.
+    std::set<std::string> FolderEntries() {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+};
 
 TEST_F(AppLanguage, StartupLanguageAndComboItemFollowTheFile) {
     struct Case {
@@ -57,10 +73,44 @@ TEST_F(AppLanguage, StartupLanguageAndComboItemFollowTheFile) {
     }
 }
 
-TEST_F(AppLanguage, UnreadableFileCountsAsMissing) {
-    std::filesystem::create_directory(kLanguageFileName);
+TEST_F(AppLanguage, OnlyARegularFileIsRead) {
+    WriteFileBytes("english", {0x09, 0x04});
     setenv("LANG", "zh_CN.UTF-8", 1);
-    EXPECT_EQ(ReadLanguageValue(), 0x0804);
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        uint16_t value;
+    };
+    const Case cases[] = {
+        {"folder", [] { std::filesystem::create_directory(kLanguageFileName); }, 0x0804},
+        {"link to a device",
+         [] { std::filesystem::create_symlink("/dev/zero", kLanguageFileName); }, 0x0804},
+        {"link to a regular file",
+         [] { std::filesystem::create_symlink("english", kLanguageFileName); }, 0x0409},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(kLanguageFileName);
+        c.plant();
+        EXPECT_EQ(ReadLanguageValue(), c.value);
+    }
+}
+
+// Opening a pipe for reading waits for a writer; the start-up must not.
+TEST_F(AppLanguage, PipeCountsAsMissingWithoutWaitingForAWriter) {
+    ASSERT_EQ(mkfifo(kLanguageFileName, 0600), 0);
+    setenv("LANG", "zh_CN.UTF-8", 1);
+    std::future<uint16_t> read = std::async(std::launch::async, ReadLanguageValue);
+    if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // A writer that comes and goes lets the stuck read end.
+        int writer = open(kLanguageFileName, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (writer >= 0)
+            close(writer);
+        ADD_FAILURE() << "reading the language waited on the pipe";
+    }
+    EXPECT_EQ(read.get(), 0x0804);
+    ApplyStartupLanguage();
+    EXPECT_EQ(GetThreadUILanguage(), 0x0804);
 }
 
 // Runs the main dialog modally and, once it is up, picks a language item as
@@ -111,6 +161,19 @@ TEST_F(AppLanguage, FileThatCannotBeWrittenKeepsTheProgramOpen) {
     ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
     EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
     EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{kLanguageFileName});
+}
+
+// A link planted in the working folder must not lead the write into another
+// file of the operator's.
+TEST_F(AppLanguage, WritingReplacesALinkAndLeavesItsTargetAlone) {
+    WriteFileBytes("notes", {'k', 'e', 'e', 'p'});
+    std::filesystem::create_symlink("notes", kLanguageFileName);
+    EXPECT_TRUE(WriteLanguageValue(kLangChineseSimplified));
+    EXPECT_EQ(ReadFileBytes("notes"), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_FALSE(std::filesystem::is_symlink(kLanguageFileName));
+    EXPECT_EQ(ReadFileBytes(kLanguageFileName), (std::vector<uint8_t>{0x04, 0x08}));
+    EXPECT_EQ(FolderEntries(), (std::set<std::string>{kLanguageFileName, "notes"}));
 }
 
 } // namespace
