@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,23 +12,40 @@ namespace platform {
 
 namespace {
 
-// $XDG_RUNTIME_DIR when set, else /tmp/txv-<uid>, made private to this user.
-// The fallback is refused when it is not a directory of ours, so another user
-// cannot plant it in the shared /tmp, and closed again when it was opened to
-// others, who could otherwise hold the lock file.
+// Made 0700 when missing. Refused unless it is a folder (not a link) of this
+// user; opened to others, it is closed again, since they could otherwise hold
+// the lock file.
+bool EnsurePrivateFolder(const std::string& folder) {
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
+        return false;
+    return (st.st_mode & 077) == 0 || chmod(folder.c_str(), 0700) == 0;
+}
+
+// $XDG_CACHE_HOME when it is an absolute path, else ~/.cache.
+std::string CacheFolder() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache && *cache == '/')
+        return cache;
+    const char* home = std::getenv("HOME");
+    if (!home || *home != '/')
+        return {};
+    return std::string(home) + "/.cache";
+}
+
+// $XDG_RUNTIME_DIR when set, else a private folder in the user's cache. Never
+// a folder in the shared /tmp, where another user could have made it first.
 std::string LockFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime)
         return runtime;
-    std::string folder = "/tmp/txv-" + std::to_string(getuid());
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+    const std::string cache = CacheFolder();
+    if (cache.empty() || (mkdir(cache.c_str(), 0700) != 0 && errno != EEXIST))
         return {};
-    struct stat st {};
-    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
-        return {};
-    if ((st.st_mode & 077) != 0 && chmod(folder.c_str(), 0700) != 0)
-        return {};
-    return folder;
+    const std::string folder = cache + "/txv418k-demo";
+    return EnsurePrivateFolder(folder) ? folder : std::string();
 }
 
 } // namespace

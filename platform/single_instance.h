@@ -1,8 +1,8 @@
 #pragma once
 // A named lock between processes: a file named after the lock in
-// $XDG_RUNTIME_DIR (or a private per-user folder), held with flock for as long
-// as the lock stays open. Its existence alone marks a running instance;
-// nothing ever waits on it.
+// $XDG_RUNTIME_DIR (or, without one, in a folder of the user's cache that only
+// the user can hold), held with flock for as long as the lock stays open. Its
+// existence alone marks a running instance; nothing ever waits on it.
 
 #include <string>
 #include <string_view>
