@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <algorithm>
@@ -40,9 +41,11 @@ public:
             m_control.owner.dispatch(m_control.id, Notify::MouseLeave);
             break;
         case QEvent::MouseButtonPress:
-            if (m_control.kind == res::ControlKind::Static ||
-                m_control.kind == res::ControlKind::HyperLink ||
-                m_control.kind == res::ControlKind::Icon) {
+            // Only the left button clicks a static; the others pass on.
+            if ((m_control.kind == res::ControlKind::Static ||
+                 m_control.kind == res::ControlKind::HyperLink ||
+                 m_control.kind == res::ControlKind::Icon) &&
+                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
                 m_control.owner.dispatch(m_control.id, Notify::Clicked);
             }
             break;

@@ -62,8 +62,12 @@ TEST_F(AppAbout, LinkIsUnderlinedWithAHandCursorAndFollowsThePointer) {
     EXPECT_EQ(PaintedColor(), kLink);
 }
 
-TEST_F(AppAbout, ClickOpensTheTargetAndMarksTheLinkVisited) {
+TEST_F(AppAbout, OnlyALeftClickOpensTheTargetAndMarksTheLinkVisited) {
     Hover(true);
+    QTest::mouseClick(m_link, Qt::RightButton);
+    QTest::mouseClick(m_link, Qt::MiddleButton);
+    EXPECT_TRUE(m_recorder.openedLinks.empty());
+    EXPECT_FALSE(m_about.m_link.WasOpened());
     QTest::mouseClick(m_link, Qt::LeftButton);
     EXPECT_EQ(m_recorder.openedLinks,
               (std::vector<std::string>{"https://www.example.com/txv418k"}));

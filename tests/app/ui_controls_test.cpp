@@ -427,6 +427,9 @@ TEST_F(UiControls, StaticsTakeTheMouseOnlyWithAHandler) {
     EXPECT_EQ(status->cursor().shape(), Qt::PointingHandCursor);
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(status, &enter);
+    QTest::mouseClick(status, Qt::RightButton);
+    QTest::mouseClick(status, Qt::MiddleButton);
+    EXPECT_EQ(clicked, 0); // a click is the left button's only
     QTest::mouseClick(status, Qt::LeftButton);
     EXPECT_EQ(entered, 1);
     EXPECT_EQ(clicked, 1);
