@@ -34,7 +34,7 @@ constexpr ControlTemplate kControls[] = {
     {1165, PushButton, 333, 77, 106, 14, kStyleNone, "set data end char", "设置数据包尾"},
     // Enable Parameter
     {1183, GroupBox, 192, 12, 133, 85, kStyleNone, "Enable Parameter", "Enable参数"},
-    {-1, Static, 97, 30, 15, 8, kStyleNone, "bit1", "bit1"},
+    {-1, Static, 109, 30, 15, 8, kStyleNone, "bit1", "bit1"},
     {1191, Static, 204, 122, 18, 8, kStyleNone, "prefix", "前缀"},
     // data filter
     {1186, GroupBox, 4, 73, 173, 74, kStyleNone, "data filter", "数据筛选"},
@@ -46,8 +46,8 @@ constexpr ControlTemplate kControls[] = {
     {1171, PushButton, 473, 60, 86, 30, kStyleNone, "applicate current option", "应用当前设置"},
     {1172, PushButton, 473, 103, 86, 30, kStyleNone, "restore default params", "恢复默认设置"},
     {1173, PushButton, 473, 145, 85, 30, kStyleNone, "get device parameter", "读取设置参数"},
-    {1175, ComboDropList, 30, 28, 65, 115, kList, "", ""},
-    {1176, ComboDropList, 115, 28, 59, 115, kList, "", ""},
+    {1175, ComboDropList, 30, 28, 76, 115, kList, "", ""},
+    {1176, ComboDropList, 126, 28, 60, 115, kList, "", ""},
     {-1, Static, 200, 44, 15, 8, kStyleNone, "bit1", "bit1"},
     {-1, Static, 200, 62, 15, 8, kStyleNone, "bit2", "bit2"},
     {1177, ComboDropList, 218, 44, 101, 115, kList | kSort, "", ""},

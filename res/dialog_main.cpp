@@ -23,12 +23,12 @@ constexpr ControlTemplate kControls[] = {
     {1296, PushButton, 159, 11, 42, 16, kStyleNone, "open port", "打开串口"},
     {1295, PushButton, 201, 11, 42, 16, kStyleNone, "search port", "搜索串口"},
     {1291, RadioButton, 251, 15, 29, 7, kStyleNone, "COM", "COM"},
-    {1292, RadioButton, 285, 15, 25, 8, kStyleNone, "USB", "USB"},
+    {1292, RadioButton, 285, 15, 27, 8, kStyleNone, "USB", "USB"},
     // device id and language
     {1203, Static, 321, 15, 42, 11, kStyleNone, "Hardware id", "硬件ID"},
-    {1204, Static, 365, 12, 52, 16, kValueBox, "", ""},
-    {-1, Static, 421, 16, 28, 8, kStyleNone, "language", "语言"},
-    {1248, ComboDropList, 450, 14, 62, 128, kStyleNone, "", ""},
+    {1204, Static, 365, 12, 43, 16, kValueBox, "", ""},
+    {-1, Static, 411, 16, 28, 8, kStyleNone, "language", "语言"},
+    {1248, ComboDropList, 441, 14, 73, 128, kStyleNone, "", ""},
     // pages
     {1053, Tab, 7, 30, 507, 265, kStyleNone, "", ""},
     // status and version

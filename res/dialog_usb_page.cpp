@@ -77,11 +77,11 @@ constexpr ControlTemplate kControls[] = {
     {1149, PushButton, 342, 172, 70, 14, kStyleNone, "set device ID", "设置设备ID"},
     // Setting Keyboard Type
     {-1, GroupBox, 334, 192, 148, 76, kStyleNone, "Setting Keyboard Type", "设置键盘类型"},
-    {-1, Static, 342, 206, 22, 8, kStyleNone, "Type", "类型"},
-    {1246, ComboDropList, 366, 204, 110, 60, kList, "", ""},
-    {1335, CheckBox, 342, 222, 48, 10, kStyleNone, "custom", "自定义值"},
-    {1336, Edit, 392, 220, 24, 12, kHexEdit | kCentre, "", ""},
-    {1247, PushButton, 342, 238, 80, 14, kStyleNone, "Set Keyboard Type", "设置键盘类型"},
+    {-1, Static, 342, 204, 22, 8, kStyleNone, "Type", "类型"},
+    {1246, ComboDropList, 342, 214, 134, 60, kList, "", ""},
+    {1335, CheckBox, 342, 232, 48, 10, kStyleNone, "custom", "自定义值"},
+    {1336, Edit, 392, 231, 24, 12, kHexEdit | kCentre, "", ""},
+    {1247, PushButton, 342, 248, 80, 14, kStyleNone, "Set Keyboard Type", "设置键盘类型"},
     // Data Filter
     {1054, GroupBox, 8, 148, 322, 120, kStyleNone, "Data Filter", "数据筛选"},
     {1063, Static, 16, 162, 42, 8, kStyleNone, "Filter mode", "Filter mode"},

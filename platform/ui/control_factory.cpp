@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -33,8 +34,9 @@ QWidget* CreateStatic(const res::ControlTemplate& tpl, const QString& text, QWid
     label->setAlignment(HorizontalAlignment(tpl.style) | Qt::AlignTop);
     label->setWordWrap((tpl.style & res::kNoWrap) == 0);
     if (tpl.style & res::kSunken) {
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setLineWidth(1);
+        // The style's panel outlines all four sides; a plain sunken panel's
+        // light bottom and right lines vanish against the window colour.
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     } else if (tpl.style & res::kBorder) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
@@ -48,6 +50,22 @@ QWidget* CreateStatic(const res::ControlTemplate& tpl, const QString& text, QWid
     }
     return label;
 }
+
+// The text field of an editable combo box: once the operator leaves it, a
+// text longer than the box shows its start, not the tail the caret scrolled
+// to.
+class StartShowingLineEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        if (event->reason() != Qt::PopupFocusReason) {
+            setCursorPosition(0);
+        }
+    }
+};
 
 QWidget* CreateEdit(const res::ControlTemplate& tpl, QWidget* parent) {
     if (tpl.style & res::kMultiline) {
@@ -110,6 +128,7 @@ QWidget* CreateControlWidget(const res::ControlTemplate& tpl, res::Language lang
         auto* combo = new QComboBox(parent);
         if (tpl.kind == res::ControlKind::ComboDropDown) {
             combo->setEditable(true);
+            combo->setLineEdit(new StartShowingLineEdit(combo));
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
         }

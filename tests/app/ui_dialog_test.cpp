@@ -6,10 +6,12 @@
 #include "ui_test_dialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -318,3 +320,23 @@ TEST(UiDialog, RightClickOffersTheContextMenuAlsoFromAPage) {
 }
 
 } // namespace
+
+// A path longer than the port box scrolls to its tail while typed; once the
+// operator moves on, the box shows where the text starts.
+TEST(UiDialog, TextTypedIntoAComboShowsItsStartOnceTheOperatorMovesOn) {
+    ui::Dialog dialog(kMainTemplate, res::Language::English);
+    ASSERT_TRUE(dialog.CreateModeless());
+    QWidget* window = ui::WindowOf(dialog);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* combo = static_cast<QComboBox*>(ui::WidgetOf(dialog.Item(kPortBox)));
+    const QString path = QStringLiteral("/dev/serial/by-id/usb-card-reader-if00-port0");
+    combo->setFocus();
+    QTest::keyClicks(combo->lineEdit(), path);
+    EXPECT_EQ(combo->lineEdit()->cursorPosition(), path.size());
+
+    dialog.Item(kHexEdit).SetFocus();
+    EXPECT_FALSE(combo->hasFocus());
+    EXPECT_EQ(combo->lineEdit()->cursorPosition(), 0);
+    EXPECT_EQ(dialog.Item(kPortBox).Text(), path.toStdString());
+}

@@ -1,7 +1,9 @@
 // screenshots FOLDER: pictures of every dialog template and of the program's
-// windows, headless, for checking layout and glyphs in both languages.
+// windows, headless, for checking layout and glyphs in both languages; prints
+// every control whose text does not fit its box.
 
 #include "app/render_app_windows.h"
+#include "fit_check.h"
 #include "render_templates.h"
 
 #include <QApplication>
@@ -22,8 +24,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: cannot create the folder\n", argv[1]);
         return 1;
     }
-    const int written = RenderTemplates(folder);
-    RenderAppWindows(folder);
-    std::printf("%d template pictures in %s\n", written, argv[1]);
+    FitCheck fit;
+    const int written = RenderTemplates(folder, fit);
+    RenderAppWindows(folder, [&fit](const ui::Dialog& dialog) { fit.Check(dialog); });
+    for (const QString& line : fit.Misfits()) {
+        std::printf("does not fit: %s\n", qPrintable(line));
+    }
+    std::printf("%d template pictures in %s, %lld controls whose text does not fit\n", written,
+                argv[1], static_cast<long long>(fit.Misfits().size()));
     return written > 0 ? 0 : 1;
 }

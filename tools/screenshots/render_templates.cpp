@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <cstdio>
 
-int RenderTemplates(const QString& folder) {
+int RenderTemplates(const QString& folder, FitCheck& fit) {
     const ui::UiRecorder recorder; // no box may wait for an operator here
     int written = 0;
     for (const int id : res::DialogTemplateIds()) {
@@ -30,6 +30,7 @@ int RenderTemplates(const QString& folder) {
             } else {
                 std::fprintf(stderr, "%s: cannot write\n", qPrintable(path));
             }
+            fit.Check(dialog);
             dialog.DestroyWindow();
         }
     }
