@@ -1,5 +1,6 @@
 #include "app/language_file.h"
 
+#include "platform/atomic_file.h"
 #include "platform/system_language.h"
 
 #include <cerrno>
@@ -26,19 +27,6 @@ ssize_t ReadFully(int fd, uint8_t* buffer, size_t count) {
     return static_cast<ssize_t>(got);
 }
 
-bool WriteFully(int fd, const uint8_t* bytes, size_t count) {
-    size_t written = 0;
-    while (written < count) {
-        ssize_t n = write(fd, bytes + written, count - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 // Opens the file for reading when it is a regular file (a link to one
 // included). Anything else is never opened for good: a pipe would wait for a
 // writer, a device could act on the open. The check after the open catches a
@@ -55,19 +43,6 @@ int OpenRegularFile(const char* path) {
         return -1;
     }
     return fd;
-}
-
-// A new file beside the language file, under a name of this process's own;
-// O_EXCL never opens what is already there, a planted link included.
-int CreateTemporary(std::string& name) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = std::string(kLanguageFileName) + ".part" + std::to_string(getpid()) + "-" +
-               std::to_string(attempt);
-        int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
 }
 
 } // namespace
@@ -101,17 +76,6 @@ uint16_t MapUiLanguage(uint16_t value) {
 }
 
 bool WriteLanguageValue(uint16_t value) {
-    std::string temporary;
-    int fd = CreateTemporary(temporary);
-    if (fd < 0)
-        return false;
-    const uint8_t bytes[2] = {static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)};
-    bool ok = WriteFully(fd, bytes, sizeof bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    // The rename replaces whatever has the name, a link itself rather than
-    // the file it leads to.
-    ok = ok && rename(temporary.c_str(), kLanguageFileName) == 0;
-    if (!ok)
-        unlink(temporary.c_str());
-    return ok;
+    const char bytes[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+    return platform::ReplaceFile(kLanguageFileName, std::string_view(bytes, sizeof bytes));
 }

@@ -1,31 +1,18 @@
 // Saving the receive box to a record file.
 
 #include "app/pages/console_page.h"
+#include "platform/atomic_file.h"
 #include "platform/program_dir.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        text.remove_prefix(size_t(written));
-    }
-    return true;
-}
 
 // Saving onto a link writes the file it leads to.
 std::string ResolvedTarget(const std::string& path) {
@@ -46,23 +33,8 @@ bool WriteRecordFile(const std::string& path, std::string_view text) {
     const bool exists = stat(target.c_str(), &existing) == 0;
     if (exists && (!S_ISREG(existing.st_mode) || access(target.c_str(), W_OK) != 0))
         return false;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = target + ".part" + std::to_string(getpid()) + "-" + std::to_string(attempt);
-        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-    bool ok = (!exists || fchmod(fd, existing.st_mode & 07777) == 0) && WriteAll(fd, text) &&
-              fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok)
-        unlink(temp.c_str());
-    return ok;
+    return platform::ReplaceFile(target, text,
+                                 exists ? std::optional<mode_t>(existing.st_mode) : std::nullopt);
 }
 
 } // namespace
