@@ -80,6 +80,10 @@ void StaticText::paintEvent(QPaintEvent* event) {
     painter.drawText(area, flags, m_text);
 }
 
+int GroupFrame::CaptionIndent() const {
+    return fontMetrics().horizontalAdvance(QLatin1Char('x'));
+}
+
 void GroupFrame::paintEvent(QPaintEvent*) {
     runPaintHook();
     QPainter painter(this);
@@ -93,8 +97,8 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     if (text().isEmpty()) {
         return;
     }
-    const int indent = metrics.averageCharWidth();
-    const QRect caption(indent, 0, metrics.horizontalAdvance(text()) + 4, metrics.height());
+    const QRect caption(CaptionIndent(), 0, metrics.horizontalAdvance(text()) + 4,
+                        metrics.height());
     painter.fillRect(caption, palette().window());
     painter.setPen(isEnabled() ? textColor()
                                : palette().color(QPalette::Disabled, QPalette::WindowText));

@@ -48,6 +48,10 @@ class GroupFrame : public StaticText {
 public:
     explicit GroupFrame(QWidget* parent) : StaticText(parent) {}
 
+    // Where the caption's background starts: one Latin letter in, so a
+    // Chinese font's wide average does not push captions past the frame.
+    int CaptionIndent() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 };

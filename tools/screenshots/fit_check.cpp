@@ -72,7 +72,7 @@ Room IndicatorButtonRoom(const QAbstractButton& button, QStyle::SubElement conte
     return {TextWidth(button.fontMetrics(), ShownCaption(button.text())), contents.width()};
 }
 
-// The caption's background starts one average character in and reaches 2 px
+// The caption's background starts at the group's indent and reaches 2 px
 // past the text on either side; it must stop short of the frame's right line,
 // 2 px in from the edge, or it hides that corner of the frame.
 Room GroupCaptionRoom(const ui::detail::GroupFrame& group) {
@@ -80,7 +80,7 @@ Room GroupCaptionRoom(const ui::detail::GroupFrame& group) {
     const int captionPadding = 2;
     const int frameLine = group.width() - 2;
     return {TextWidth(metrics, group.text()),
-            frameLine - metrics.averageCharWidth() - 2 * captionPadding};
+            frameLine - group.CaptionIndent() - 2 * captionPadding};
 }
 
 // One line in a box no taller than that is measured in width; in a taller box
