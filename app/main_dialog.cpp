@@ -93,6 +93,8 @@ void CDQ450DemoDlg::ShowAboutBox() {
 
 void CDQ450DemoDlg::OnDestroy() {
     m_deviceMonitor.reset();
+    m_deviceStepTimer.Stop();
+    m_deviceChanges.Clear();
     StopReadThread();
     if (!IsNoDevice(m_hDevice)) {
         platform::CloseDeviceHandle(m_hDevice);

@@ -4,6 +4,7 @@
 // version, device id).
 
 #include "app/controls/label.h"
+#include "app/device_change_queue.h"
 #include "app/device_table.h"
 #include "app/pages/console_page.h"
 #include "app/pages/hid_test_page.h"
@@ -12,11 +13,11 @@
 #include "app/pages/usb_page.h"
 #include "platform/device_monitor.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/timer.h"
 #include "reader/types.h"
 
 #include <atomic>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,9 +124,12 @@ public:
     // Opens the chosen port and finds out which reader answers on it, or
     // closes the open port.
     void OnOpenPort();
-    // An arrival or removal of the USB device with this interface name. An
-    // event without a name concerns no device interface and is ignored.
+    // An arrival or removal of the USB device with this interface name,
+    // handled on a timer after the event (see DeviceChangeQueue). An event
+    // without a name concerns no device interface and is ignored.
     bool OnDeviceChange(int eventType, const std::string& interfaceName);
+    // True while an event's handling still waits for its turn.
+    bool DeviceChangesPending() const;
 
     // While a connection handler runs, device events wait and run after it:
     // none runs inside another's thread stop or modal list.
@@ -146,11 +150,14 @@ private:
     void ShowConnected();
     void ShowDisconnected();
     void StartDeviceMonitor();
-    void QueueDeviceEvent(const platform::DeviceEvent& event);
-    void RunDeviceEvents();
+    // Runs the waiting steps that are due, unless a connection handler runs,
+    // and sets the timer for the next one.
+    void RunDueDeviceSteps();
+    void RunDeviceStep(const DeviceStep& step);
 
     std::unique_ptr<platform::DeviceMonitor> m_deviceMonitor;
-    std::deque<platform::DeviceEvent> m_deviceEvents; // UI thread only
+    DeviceChangeQueue m_deviceChanges; // UI thread only
+    ui::Timer m_deviceStepTimer;
     int m_connectionBusy = 0;
 
 public:

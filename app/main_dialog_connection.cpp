@@ -1,14 +1,12 @@
 // Opening and closing the one reader connection: USB connect and
-// disconnect, device arrival and removal.
+// disconnect.
 
 #include "app/command_bracket.h"
 #include "app/main_dialog.h"
 #include "app/pages/hid_list_dialog.h"
-#include "platform/clock.h"
 #include "platform/hid.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
-#include "platform/ui/ui_thread.h"
 #include "reader/reader.h"
 
 #include <cstdio>
@@ -16,7 +14,6 @@
 
 namespace {
 
-constexpr uint32_t kDeviceChangeDelayMs = 300;
 // A path longer than this does not fit the open's buffer.
 constexpr size_t kMaxOpenPathLength = 254;
 
@@ -26,18 +23,6 @@ constexpr int kStringConnected = 112;
 constexpr int kStringNoDevice = 115;
 constexpr int kStringAlreadyOpen = 116;
 constexpr int kStringDisconnected = 117;
-
-// The readers' ids as the interface names spell them; case matters.
-struct UsbIds {
-    const char* product;
-    const char* vendor;
-};
-constexpr UsbIds kReaderIds[] = {{"PID_572B", "VID_0483"}, {"PID_2007", "VID_5131"}};
-
-bool NameHolds(const std::string& name, const UsbIds& ids) {
-    return name.find(ids.product) != std::string::npos &&
-           name.find(ids.vendor) != std::string::npos;
-}
 
 // One line of the not-found message, an empty line after it.
 std::string NotFoundLine(const DeviceTableEntry& row) {
@@ -55,66 +40,21 @@ std::string NotFoundLine(const DeviceTableEntry& row) {
     return line;
 }
 
+// The line that tells the operator why a reader that is there did not open;
+// standard error is out of sight for a program started from the desktop.
+std::string PermissionLines(const DeviceTableEntry& row) {
+    std::string lines;
+    const std::string notice = ui::LoadNotice(res::Notice::HidPermission);
+    const size_t slot = notice.find("%s");
+    for (const std::string& node :
+         platform::ListDeniedHidPaths(uint16_t(row.vendorId), uint16_t(row.productId))) {
+        lines += "\r\n\r\n";
+        lines += slot == std::string::npos ? notice : std::string(notice).replace(slot, 2, node);
+    }
+    return lines;
+}
+
 } // namespace
-
-CDQ450DemoDlg::ConnectionBusy::ConnectionBusy(CDQ450DemoDlg& dialog) : m_dialog(dialog) {
-    ++m_dialog.m_connectionBusy;
-}
-
-CDQ450DemoDlg::ConnectionBusy::~ConnectionBusy() {
-    if (--m_dialog.m_connectionBusy == 0)
-        m_dialog.RunDeviceEvents();
-}
-
-void CDQ450DemoDlg::StartDeviceMonitor() {
-    std::weak_ptr<int> alive = m_lifeToken;
-    m_deviceMonitor =
-        std::make_unique<platform::DeviceMonitor>([this, alive](const platform::DeviceEvent& e) {
-            // Events still on their way when the monitor is stopped are dropped.
-            ui::PostToUiThread([this, alive, e] {
-                if (!alive.expired() && m_deviceMonitor)
-                    QueueDeviceEvent(e);
-            });
-        });
-    // Without either source the program connects by button only.
-    m_deviceMonitor->Start();
-}
-
-void CDQ450DemoDlg::QueueDeviceEvent(const platform::DeviceEvent& event) {
-    m_deviceEvents.push_back(event);
-    RunDeviceEvents();
-}
-
-void CDQ450DemoDlg::RunDeviceEvents() {
-    if (m_connectionBusy || m_deviceEvents.empty())
-        return;
-    ConnectionBusy busy(*this);
-    while (!m_deviceEvents.empty()) {
-        const platform::DeviceEvent event = m_deviceEvents.front();
-        m_deviceEvents.pop_front();
-        OnDeviceChange(int(event.type), event.interfaceName);
-    }
-}
-
-bool CDQ450DemoDlg::OnDeviceChange(int eventType, const std::string& interfaceName) {
-    if ((eventType != kDeviceArrival && eventType != kDeviceRemoveComplete) ||
-        interfaceName.empty())
-        return true;
-    ConnectionBusy busy(*this);
-    for (const UsbIds& ids : kReaderIds) {
-        if (!NameHolds(interfaceName, ids))
-            continue;
-        // The system's own handling of the device comes first.
-        platform::SleepMs(kDeviceChangeDelayMs);
-        if (eventType == kDeviceArrival)
-            OnConnect();
-        else
-            OnDisconnect();
-    }
-    if (eventType == kDeviceRemoveComplete)
-        SetStatusText(*this, "");
-    return true;
-}
 
 void CDQ450DemoDlg::OnConnect() {
     ConnectionBusy busy(*this);
@@ -124,12 +64,14 @@ void CDQ450DemoDlg::OnConnect() {
         return;
     }
     std::string message;
+    std::string permissionLines;
     size_t notFound = 0;
     for (const DeviceTableEntry& row : m_deviceTable) {
         const HidPathList paths = FindHidDevices(row.productId, row.vendorId);
         if (paths.empty()) {
             ++notFound;
             message += NotFoundLine(row);
+            permissionLines += PermissionLines(row);
             continue;
         }
         if (paths.size() > 1) {
@@ -141,7 +83,7 @@ void CDQ450DemoDlg::OnConnect() {
             break;
     }
     if (notFound == m_deviceTable.size()) {
-        message += ui::LoadString(kStringNoDevice);
+        message += ui::LoadString(kStringNoDevice) + permissionLines;
         ui::MessageBox(message, "Error", ui::MessageIcon::Error, ui::MessageButtons::Ok, this);
     }
 }

@@ -1,8 +1,12 @@
 // Arrival and removal of USB devices: readers connect and disconnect by
 // themselves, and every removal empties the status line.
 
+#include "app/device_change_queue.h"
 #include "tests/app/app_connect_fixture.h"
 
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -79,6 +83,9 @@ TEST_F(AppDeviceChange, OnlyTheReadersIdsInUpperCaseConnect) {
     for (const Case& c : cases) {
         m_dialog->Item(IDC_STATUS).SetText("before");
         EXPECT_TRUE(m_dialog->OnDeviceChange(c.type, c.name));
+        // The connect waits on a timer, not in the call.
+        EXPECT_TRUE(IsNoDevice(m_dialog->m_hDevice)) << c.name;
+        ASSERT_TRUE(WaitFor([this] { return !m_dialog->DeviceChangesPending(); }));
         EXPECT_EQ(!IsNoDevice(m_dialog->m_hDevice), c.connects) << c.name;
         EXPECT_EQ(Status(), c.connects ? String(112) : "before") << c.name;
     }
@@ -107,6 +114,7 @@ TEST_F(AppDeviceChange, EveryRemovalEmptiesTheStatusLine) {
         const bool wasOpen = !IsNoDevice(m_dialog->m_hDevice);
         m_dialog->Item(IDC_STATUS).SetText("before");
         m_dialog->OnDeviceChange(CDQ450DemoDlg::kDeviceRemoveComplete, c.name);
+        ASSERT_TRUE(WaitFor([this] { return !m_dialog->DeviceChangesPending(); }));
         EXPECT_EQ(wasOpen && IsNoDevice(m_dialog->m_hDevice), c.disconnects) << c.name;
         EXPECT_EQ(Status(), "") << c.name;
     }
@@ -114,7 +122,95 @@ TEST_F(AppDeviceChange, EveryRemovalEmptiesTheStatusLine) {
     // An event that names no interface is no device's.
     m_dialog->Item(IDC_STATUS).SetText("before");
     m_dialog->OnDeviceChange(CDQ450DemoDlg::kDeviceRemoveComplete, "");
+    EXPECT_FALSE(m_dialog->DeviceChangesPending());
     EXPECT_EQ(Status(), "before");
+}
+
+// A cable that bounces fifty times in five seconds: the window's timers keep
+// running all the while, and it ends connected to the reader that stayed.
+TEST_F(AppDeviceChange, BouncingCableLeavesTheWindowLiveAndEndsConnected) {
+    sim::StandInReader& reader = AddHidReader("reader");
+    Open();
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+    ASSERT_EQ(Status(), String(112));
+    const DeviceHandle before = m_dialog->m_hDevice;
+
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point lastTick = Clock::now();
+    Clock::duration longestGap{};
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const Clock::time_point now = Clock::now();
+        longestGap = std::max(longestGap, now - lastTick);
+        lastTick = now;
+    });
+    ticker.start(20);
+
+    std::atomic<bool> bouncing{true};
+    Clock::time_point lastPlug;
+    std::thread cable([&] {
+        for (int cycle = 0; cycle < 50; ++cycle) {
+            reader.Stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            reader.StartOnVirtualHid({});
+            lastPlug = Clock::now();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        bouncing = false;
+    });
+    const bool bounced = WaitFor([&] { return !bouncing; }, 120000);
+    // A window stuck since its last tick counts too.
+    longestGap = std::max(longestGap, Clock::now() - lastTick);
+    cable.join();
+    ticker.stop();
+    ASSERT_TRUE(bounced);
+    EXPECT_LT(longestGap, std::chrono::milliseconds(250));
+
+    const Clock::time_point deadline = lastPlug + std::chrono::seconds(2);
+    const auto msLeft =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const bool connected = WaitFor(
+        [&] {
+            return !IsNoDevice(m_dialog->m_hDevice) && m_dialog->m_hDevice != before &&
+                   Status() == String(112);
+        },
+        int(std::max<long long>(0, msLeft.count())));
+    EXPECT_TRUE(connected && Clock::now() <= deadline);
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+    EXPECT_TRUE(SwipeReachesTheTestPage(reader));
+}
+
+// Which waiting steps a later event of the same device replaces.
+TEST(DeviceChangeQueue, ALaterEventOfTheDeviceSupersedesWhatStillWaits) {
+    const std::string reader = InterfaceName("VID_0483&PID_572B");
+    const std::string other = InterfaceName("VID_1234&PID_5678");
+    using K = DeviceStepKind;
+    struct Event {
+        bool arrival;
+        std::string name;
+    };
+    struct Case {
+        std::vector<Event> events;
+        std::vector<K> steps;
+    };
+    const Case cases[] = {
+        {{{true, reader}, {false, reader}}, {K::Disconnect, K::ClearStatus}},
+        {{{true, reader}, {true, reader}}, {K::Connect}},
+        {{{false, reader}, {false, reader}}, {K::Disconnect, K::ClearStatus}},
+        // The connection to the reader that went must close before the new one opens.
+        {{{false, reader}, {true, reader}}, {K::Disconnect, K::ClearStatus, K::Connect}},
+        {{{false, reader}, {true, reader}, {false, reader}}, {K::Disconnect, K::ClearStatus}},
+        {{{true, reader}, {false, other}}, {K::Connect, K::ClearStatus}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        DeviceChangeQueue queue;
+        for (const Event& e : cases[i].events)
+            queue.Add(e.arrival, e.name);
+        std::vector<K> steps;
+        while (!queue.Empty())
+            steps.push_back(queue.TakeFirst().kind);
+        EXPECT_EQ(steps, cases[i].steps) << "case " << i;
+    }
 }
 
 } // namespace
