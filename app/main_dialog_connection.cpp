@@ -44,13 +44,9 @@ std::string NotFoundLine(const DeviceTableEntry& row) {
 // standard error is out of sight for a program started from the desktop.
 std::string PermissionLines(const DeviceTableEntry& row) {
     std::string lines;
-    const std::string notice = ui::LoadNotice(res::Notice::HidPermission);
-    const size_t slot = notice.find("%s");
     for (const std::string& node :
-         platform::ListDeniedHidPaths(uint16_t(row.vendorId), uint16_t(row.productId))) {
-        lines += "\r\n\r\n";
-        lines += slot == std::string::npos ? notice : std::string(notice).replace(slot, 2, node);
-    }
+         platform::ListDeniedHidPaths(uint16_t(row.vendorId), uint16_t(row.productId)))
+        lines += "\r\n\r\n" + ui::LoadNotice(res::Notice::HidPermission, node);
     return lines;
 }
 

@@ -30,10 +30,7 @@ std::string PortFailedText(const std::string& deniedNode) {
     std::string text = ui::LoadString(kStringPortFailed);
     if (deniedNode.empty())
         return text;
-    std::string notice = ui::LoadNotice(res::Notice::SerialPermission);
-    if (const size_t slot = notice.find("%s"); slot != std::string::npos)
-        notice.replace(slot, 2, deniedNode);
-    return text + "\r\n\r\n" + notice;
+    return text + "\r\n\r\n" + ui::LoadNotice(res::Notice::SerialPermission, deniedNode);
 }
 
 } // namespace

@@ -27,4 +27,11 @@ std::string LoadNotice(res::Notice id) {
     return res::LoadNotice(id, UiLanguage());
 }
 
+std::string LoadNotice(res::Notice id, std::string_view node) {
+    std::string notice = LoadNotice(id);
+    if (const size_t slot = notice.find("%s"); slot != std::string::npos)
+        notice.replace(slot, 2, node);
+    return notice;
+}
+
 } // namespace ui

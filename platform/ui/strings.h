@@ -4,6 +4,7 @@
 #include "res/resource.h"
 
 #include <string>
+#include <string_view>
 
 namespace ui {
 
@@ -16,5 +17,8 @@ std::string LoadString(int id);
 
 // One of the program's own notices in the UI language (UTF-8).
 std::string LoadNotice(res::Notice id);
+
+// A notice about one device node, the node's path in its %s.
+std::string LoadNotice(res::Notice id, std::string_view node);
 
 } // namespace ui
