@@ -58,6 +58,23 @@ TXV_BENCH(com_wait_cpu_percent) {
     bench::Report("com_wait_cpu_percent", 100.0 * cpu / wall, "%");
 }
 
+// The console's one-second read on a silent line: how long it lasts (1000 to
+// about 1800 ms, its last one-byte read running out) and what it costs.
+TXV_BENCH(com_read_second_ms) {
+    BenchPort port;
+    if (!port.Open())
+        return;
+    uint8_t buffer[1024];
+    int count = 0;
+    double cpuBefore = CpuSeconds();
+    Clock::time_point start = Clock::now();
+    ComReadForSecond(port.h, buffer, sizeof buffer, &count);
+    double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    double cpu = CpuSeconds() - cpuBefore;
+    bench::Report("com_read_second_ms", 1000.0 * wall, "ms");
+    bench::Report("com_read_second_cpu_percent", 100.0 * cpu / wall, "%");
+}
+
 TXV_BENCH(com_frame_pickup_ms) {
     BenchPort port;
     if (!port.Open())
