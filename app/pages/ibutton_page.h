@@ -16,6 +16,16 @@ inline constexpr int kIButtonPageTemplateId = 138;
 inline constexpr int IDC_CARD_NO = 1196;
 inline constexpr int IDC_CARD_TEXT = 1205;
 
+// Controls more than one of the page's sources use.
+namespace ibutton_page {
+
+inline constexpr int IDC_INTERFACE = 1175;
+inline constexpr int IDC_END_CHAR = 1163;
+inline constexpr int IDC_END_CHAR_LIST = 1180;
+inline constexpr int IDC_END_CHAR_LABEL = 1181;
+
+} // namespace ibutton_page
+
 class CIBtnDlg : public ui::Dialog {
 public:
     CIBtnDlg();

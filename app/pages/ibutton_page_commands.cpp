@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 
+using namespace ibutton_page;
+
 namespace {
 
 constexpr int IDC_DETECT_DEVICE = 1157;
@@ -28,10 +30,6 @@ constexpr int IDC_RESTORE_DEFAULT = 1172;
 constexpr int IDC_GET_PARAMETER = 1173;
 constexpr int IDC_GET_DEVICE_ID = 1174;
 
-constexpr int IDC_INTERFACE = 1175;
-constexpr int IDC_END_CHAR_LIST = 1180;
-constexpr int IDC_END_CHAR_LABEL = 1181;
-constexpr int IDC_END_CHAR = 1163;
 constexpr int IDC_PREFIX = 1160;
 constexpr int IDC_SUFFIX = 1161;
 constexpr int IDC_WITHDRAW = 1164;

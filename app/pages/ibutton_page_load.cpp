@@ -12,12 +12,11 @@
 #include <cstring>
 #include <string>
 
+using namespace ibutton_page;
+
 namespace {
 
 constexpr int kLoadTimeoutMs = 1000;
-
-constexpr int IDC_END_CHAR_LABEL = 1181;
-constexpr int IDC_END_CHAR = 1163;
 
 int Bit(uint8_t byte, int bit) {
     return (byte >> bit) & 1;

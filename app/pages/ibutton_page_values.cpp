@@ -12,15 +12,14 @@
 #include <iterator>
 #include <string>
 
+using namespace ibutton_page;
+
 namespace {
 
-constexpr int IDC_INTERFACE = 1175;
 constexpr int IDC_DATA_FORMAT = 1176;
 constexpr int IDC_BUZZER = 1179;
 constexpr int IDC_IBUTTON_CODE = 1177;
 constexpr int IDC_IBUTTON_CRC = 1178;
-constexpr int IDC_END_CHAR_LIST = 1180;
-constexpr int IDC_END_CHAR = 1163;
 constexpr int IDC_FILTER_START = 1168;
 constexpr int IDC_FILTER_END = 1169;
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+using namespace usb_page;
+
 namespace {
 
 constexpr int kTrackFilterFrames[] = {1076, 1077, 1078};
@@ -12,7 +14,6 @@ constexpr int kFilterChecks[] = {1083, 1084, 1085, 1086, 1087, 1088};
 constexpr int kFilterLabels[] = {1066, 1067, 1070, 1073, 1079, 1082};
 constexpr int kFilterEdits[] = {1060, 1062, 1061, 1072, 1075, 1081};
 
-constexpr int kSentinelEdits[] = {1008, 1009, 1010, 1011, 1012, 1013};
 constexpr const char* kDefaultSentinels[] = {"%", "?", ";", "?", "+", "?"};
 
 void FillNumbers(ui::Control combo, int first, int last) {

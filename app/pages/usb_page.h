@@ -13,6 +13,32 @@ class CDQ450DemoDlg;
 
 inline constexpr int kUsbPageTemplateId = 130;
 
+// Controls and values more than one of the page's sources use.
+namespace usb_page {
+
+inline constexpr int IDC_END_FLAG = 1018;
+inline constexpr int IDC_CUSTOM_END_FLAG = 1019;
+inline constexpr int IDC_CUSTOM_END_FLAG_LABEL = 1040;
+inline constexpr int kSentinelEdits[] = {1008, 1009, 1010, 1011, 1012, 1013};
+inline constexpr int kOutputTrackChecks[] = {1015, 1016, 1017};
+inline constexpr int kBuzzerChecks[] = {1051, 1052};
+// ISO, AAMVA, CadMV, RawData, JIS-II: bits 0 to 4 of the decoding byte, and
+// the order the decoding command takes them in.
+inline constexpr int kDecodingChecks[] = {1150, 1146, 1151, 1152, 1153};
+
+inline constexpr int kMultiCharMode = 0;
+inline constexpr int kSingleCharMode = 1;
+inline constexpr int kMultiCharLimit = 4;
+inline constexpr int kSingleCharLimit = 1;
+inline constexpr int kFilterModeCharacters = 2;
+inline constexpr int kFilterModePositions = 3;
+// Item i of the buzzer frequency list is the value i + 100.
+inline constexpr int kFrequencyOfFirstItem = 100;
+
+inline constexpr int kStringNoDecodeMode = 124;
+
+} // namespace usb_page
+
 class CComDlg : public ui::Dialog {
 public:
     CComDlg();

@@ -12,18 +12,13 @@
 #include <string>
 #include <string_view>
 
+using namespace usb_page;
+
 namespace {
 
-constexpr int kOutputTrackChecks[] = {1015, 1016, 1017};
-constexpr int kBuzzerChecks[] = {1051, 1052};
-// ISO, AAMVA, CadMV, RawData, JIS-II: bits 0 to 4 of the decoding byte.
-constexpr int kDecodingChecks[] = {1150, 1146, 1151, 1152, 1153};
-
 constexpr uint8_t kBinaryFormatBit = 0x08;
-constexpr int kFrequencyOfFirstItem = 100;
 
 constexpr int kStringHexDataExpected = 123;
-constexpr int kStringNoDecodeMode = 124;
 
 uint8_t BitsOf(const ui::Dialog& page, const int* ids, int count) {
     uint8_t bits = 0;

@@ -16,6 +16,8 @@
 #include <iterator>
 #include <string>
 
+using namespace usb_page;
+
 namespace {
 
 constexpr int IDC_DETECT_DEVICE = 1004;
@@ -23,9 +25,6 @@ constexpr int IDC_SET_INTERFACE = 1005;
 constexpr int IDC_INTERFACE = 1006;
 constexpr int IDC_DATA_FORMAT = 1007;
 constexpr int IDC_READER_MODE = 1014;
-constexpr int IDC_END_FLAG = 1018;
-constexpr int IDC_CUSTOM_END_FLAG = 1019;
-constexpr int IDC_CUSTOM_END_FLAG_LABEL = 1040;
 constexpr int IDC_BUZZER_CONTROL = 1021;
 constexpr int IDC_BEEP_READ_OK = 1051;
 constexpr int IDC_BEEP_READ_FAILED = 1052;
@@ -42,18 +41,13 @@ constexpr int IDC_SET_KEYBOARD_TYPE = 1247;
 constexpr int IDC_CUSTOM_KEYBOARD = 1335;
 constexpr int IDC_KEYBOARD_CODE = 1336;
 
-// ISO, AAMVA, CadMV, RawData, JIS-II, in the order the command takes them.
-constexpr int kDecodingChecks[] = {1150, 1146, 1151, 1152, 1153};
-
 constexpr int kDetectDeviceTimeoutMs = 5000;
 constexpr size_t kVersionBufferSize = 200;
 
 constexpr int kInterfaceHidKeyboard = 0;
-constexpr int kFrequencyOfFirstItem = 100;
 constexpr int kHidTestTab = 3;
 
 constexpr int kStringDeviceIdFormat = 123;
-constexpr int kStringNoDecodeMode = 124;
 
 constexpr const char* kKeyboardModeHint =
     "USB键盘的模式下，需要手动定位的到最后一个标签页面进行数据的接收";

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+using namespace usb_page;
+
 namespace {
 
 constexpr int IDC_FILTER_MODE = 1058;
@@ -31,8 +33,6 @@ constexpr FilterEntry kFilters[] = {
     {1086, 1073, 1072}, {1087, 1079, 1075}, {1088, 1082, 1081},
 };
 
-constexpr int kFilterModeCharacters = 2;
-constexpr int kFilterModePositions = 3;
 constexpr uint8_t kFilterOnBit = 0x80;
 
 constexpr const char* kFilterTextMissing = "Please input start char or start position ";

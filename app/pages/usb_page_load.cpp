@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+using namespace usb_page;
+
 namespace {
 
 constexpr int kDetectVersionTimeoutMs = 1000;
@@ -36,12 +38,6 @@ constexpr int kDeviceIdByte = 19;
 constexpr int kFrequencyByte = 21;
 constexpr int kSentinelModeByte = 24;
 
-constexpr int kSentinelEdits[] = {1008, 1009, 1010, 1011, 1012, 1013};
-constexpr int kOutputTrackChecks[] = {1015, 1016, 1017};
-constexpr int kBuzzerChecks[] = {1051, 1052};
-// ISO, AAMVA, CadMV, RawData, JIS-II: bits 0 to 4 of the decoding byte.
-constexpr int kDecodingChecks[] = {1150, 1146, 1151, 1152, 1153};
-
 // One filter's controls, in filter order: track 1 start, track 1 end,
 // track 2 start, track 2 end, track 3 start, track 3 end.
 struct FilterControls {
@@ -54,18 +50,6 @@ constexpr FilterControls kFilters[] = {
     {1064, 1083, 1066, 1060}, {1065, 1084, 1067, 1062}, {1069, 1085, 1070, 1061},
     {1071, 1086, 1073, 1072}, {1074, 1087, 1079, 1075}, {1080, 1088, 1082, 1081},
 };
-
-constexpr int kFilterModeCharacters = 2;
-constexpr int kFilterModePositions = 3;
-
-constexpr int kSingleCharMode = 1;
-constexpr int kMultiCharMode = 0;
-constexpr int kMultiCharLimit = 4;
-constexpr int kSingleCharLimit = 1;
-constexpr int kFrequencyOfFirstItem = 100;
-
-constexpr int IDC_CUSTOM_END_FLAG_LABEL = 1040;
-constexpr int IDC_CUSTOM_END_FLAG = 1019;
 
 // A byte as the one-character text of a control; a zero byte ends a text,
 // so it shows as an empty one.

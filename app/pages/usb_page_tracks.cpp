@@ -15,22 +15,15 @@
 #include <cstring>
 #include <string>
 
+using namespace usb_page;
+
 namespace {
 
 constexpr int IDC_SET_OUTPUT_TRACK = 1020;
 constexpr int IDC_GET_PARAMETER = 1047;
 constexpr int IDC_APPLY_OPTION = 1143;
-constexpr int IDC_END_FLAG = 1018;
-constexpr int IDC_CUSTOM_END_FLAG = 1019;
 constexpr int IDC_SENTINEL_MODE = 1339;
 
-constexpr int kSentinelEdits[] = {1008, 1009, 1010, 1011, 1012, 1013};
-constexpr int kOutputTrackChecks[] = {1015, 1016, 1017};
-
-constexpr int kMultiCharMode = 0;
-constexpr int kSingleCharMode = 1;
-constexpr int kMultiCharLimit = 4;
-constexpr int kSingleCharLimit = 1;
 constexpr const char* kMultiCharTexts[] = {"%%%%", "????", ";;;;", "????", "++++", "????"};
 constexpr const char* kSingleCharTexts[] = {"%", "?", ";", "?", "+", "?"};
 
