@@ -87,9 +87,6 @@ private:
     // The message in red in the status line, the focus to edit focusId (none
     // for 0); no box.
     void ReportInputError(std::string_view message, int focusId);
-    // After a switch to the keyboard interface over USB HID the data arrive
-    // on the card-swipe test tab, so the operator is told and taken there.
-    void ShowKeyboardModeHint();
 
     std::string m_strMsg; // the last input-error text
     // ---- end of commands ----

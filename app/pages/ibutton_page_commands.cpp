@@ -6,6 +6,7 @@
 #include "app/main_dialog.h"
 #include "app/pages/end_key_list.h"
 #include "app/pages/ibutton_page.h"
+#include "app/pages/keyboard_mode_hint.h"
 #include "platform/ui/message_box.h"
 #include "reader/reader.h"
 
@@ -35,14 +36,10 @@ constexpr int IDC_SUFFIX = 1161;
 constexpr int IDC_WITHDRAW = 1164;
 
 constexpr int kKeyboardInterfaceItem = 0;
-constexpr int kSwipeTestTab = 3;
 
 constexpr int kGetParameterTimeoutMs = 3000;
 constexpr int kGetDeviceIdTimeoutMs = 5000;
 constexpr size_t kVersionBufferSize = 200;
-
-constexpr const char* kKeyboardModeHint =
-    "USB键盘的模式下，需要手动定位的到最后一个标签页面进行数据的接收";
 
 const uint8_t* BytesOf(const std::string& text) {
     return reinterpret_cast<const uint8_t*>(text.data());
@@ -85,14 +82,7 @@ void CIBtnDlg::OnSetInterface() {
         CmdIBtnSetInterface(bracket.Device(), bracket.Transport(), InterfaceFormatByte());
     ReportCommandResult(*m_pMainDlg, *this, result);
     if (result == 0 && keyboard && bracket.Transport() == TransportHid)
-        ShowKeyboardModeHint();
-}
-
-void CIBtnDlg::ShowKeyboardModeHint() {
-    ui::MessageBox(kKeyboardModeHint, "Info", ui::MessageIcon::Information, ui::MessageButtons::Ok,
-                   this);
-    // Does nothing when the tab is missing or already in front.
-    m_pMainDlg->SelectTab(kSwipeTestTab);
+        ShowKeyboardModeHint(*m_pMainDlg, *this);
 }
 
 void CIBtnDlg::OnSetEnable() {

@@ -125,9 +125,5 @@ private:
     void OnSetKeyboardType();
     void OnCustomKeyboard();
     void OnSelChangeEndFlag();
-
-    // Brings the card-swipe test tab to the front without a selection
-    // notification; nothing when it is already there.
-    void ShowHidTestTab();
     // ---- end of one-setting commands ----
 };

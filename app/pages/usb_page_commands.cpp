@@ -8,6 +8,7 @@
 #include "app/main_dialog.h"
 #include "app/pages/edit_bytes.h"
 #include "app/pages/end_key_list.h"
+#include "app/pages/keyboard_mode_hint.h"
 #include "app/pages/usb_page.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
@@ -45,12 +46,8 @@ constexpr int kDetectDeviceTimeoutMs = 5000;
 constexpr size_t kVersionBufferSize = 200;
 
 constexpr int kInterfaceHidKeyboard = 0;
-constexpr int kHidTestTab = 3;
 
 constexpr int kStringDeviceIdFormat = 123;
-
-constexpr const char* kKeyboardModeHint =
-    "USB键盘的模式下，需要手动定位的到最后一个标签页面进行数据的接收";
 
 // The keyboard-type byte by the layout list's index.
 constexpr KeyboardLayoutCode kKeyboardLayouts[] = {
@@ -110,24 +107,7 @@ void CComDlg::OnSetInterface() {
     if (result != 0 || bracket.Transport() != TransportHid ||
         interfaceCode != kInterfaceHidKeyboard)
         return;
-    ui::MessageBox(kKeyboardModeHint, "Info", ui::MessageIcon::Information, ui::MessageButtons::Ok,
-                   this);
-    ShowHidTestTab();
-}
-
-// A reader in keyboard mode types its data, which only the card-swipe test
-// page collects.
-void CComDlg::ShowHidTestTab() {
-    ui::Control& tabs = m_pMainDlg->m_tabPages;
-    if (tabs.GetCount() <= kHidTestTab || tabs.GetCurSel() == kHidTestTab)
-        return;
-    m_pMainDlg->m_pageUsb.Show(false);
-    m_pMainDlg->m_pageDebug.Show(false);
-    m_pMainDlg->m_pageIBtn.Show(false);
-    m_pMainDlg->m_pageHidTest.Show(false);
-    m_pMainDlg->m_pageRs.Show(false);
-    m_pMainDlg->m_pageHidTest.Show(true);
-    tabs.SetCurSel(kHidTestTab);
+    ShowKeyboardModeHint(*m_pMainDlg, *this);
 }
 
 void CComDlg::OnBuzzerControl() {
