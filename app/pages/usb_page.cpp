@@ -9,10 +9,6 @@ using namespace usb_page;
 namespace {
 
 constexpr int kTrackFilterFrames[] = {1076, 1077, 1078};
-constexpr int kFilterFrames[] = {1064, 1065, 1069, 1071, 1074, 1080};
-constexpr int kFilterChecks[] = {1083, 1084, 1085, 1086, 1087, 1088};
-constexpr int kFilterLabels[] = {1066, 1067, 1070, 1073, 1079, 1082};
-constexpr int kFilterEdits[] = {1060, 1062, 1061, 1072, 1075, 1081};
 
 constexpr const char* kDefaultSentinels[] = {"%", "?", ";", "?", "+", "?"};
 
@@ -83,22 +79,20 @@ void CComDlg::UpdateFilterControls(int mode) {
     const bool range = mode == 2 || mode == 3;
     for (int id : kTrackFilterFrames)
         Item(id).Enable(range);
-    for (int id : kFilterFrames)
-        Item(id).Enable(range);
-    for (int id : kFilterChecks)
-        Item(id).Enable(range);
+    for (const FilterControls& filter : kFilters) {
+        Item(filter.frame).Enable(range);
+        Item(filter.check).Enable(range);
+    }
     if (range) {
         // Characters in mode 2, positions up to 99 in mode 3.
-        for (int id : kFilterEdits)
-            Item(id).SetLimitText(mode == 2 ? 1 : 2);
+        for (const FilterControls& filter : kFilters)
+            Item(filter.edit).SetLimitText(mode == 2 ? 1 : 2);
         return;
     }
-    for (int id : kFilterChecks)
-        Item(id).SetCheck(0);
-    for (int id : kFilterLabels)
-        Item(id).Enable(false);
-    for (int id : kFilterEdits) {
-        Item(id).Enable(false);
-        Item(id).SetText("");
+    for (const FilterControls& filter : kFilters) {
+        Item(filter.check).SetCheck(0);
+        Item(filter.label).Enable(false);
+        Item(filter.edit).Enable(false);
+        Item(filter.edit).SetText("");
     }
 }

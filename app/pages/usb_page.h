@@ -37,6 +37,19 @@ inline constexpr int kFrequencyOfFirstItem = 100;
 
 inline constexpr int kStringNoDecodeMode = 124;
 
+// One filter's controls, in filter order: track 1 start, track 1 end,
+// track 2 start, track 2 end, track 3 start, track 3 end.
+struct FilterControls {
+    int frame;
+    int check;
+    int label;
+    int edit;
+};
+inline constexpr FilterControls kFilters[] = {
+    {1064, 1083, 1066, 1060}, {1065, 1084, 1067, 1062}, {1069, 1085, 1070, 1061},
+    {1071, 1086, 1073, 1072}, {1074, 1087, 1079, 1075}, {1080, 1088, 1082, 1081},
+};
+
 } // namespace usb_page
 
 class CComDlg : public ui::Dialog {

@@ -21,18 +21,6 @@ namespace {
 constexpr int IDC_FILTER_MODE = 1058;
 constexpr int IDC_SET_DATA_FILTER = 1068;
 
-// One filter's check box, label and edit, in filter order: track 1 start,
-// track 1 end, track 2 start, track 2 end, track 3 start, track 3 end.
-struct FilterEntry {
-    int check;
-    int label;
-    int edit;
-};
-constexpr FilterEntry kFilters[] = {
-    {1083, 1066, 1060}, {1084, 1067, 1062}, {1085, 1070, 1061},
-    {1086, 1073, 1072}, {1087, 1079, 1075}, {1088, 1082, 1081},
-};
-
 constexpr uint8_t kFilterOnBit = 0x80;
 
 constexpr const char* kFilterTextMissing = "Please input start char or start position ";
@@ -100,7 +88,7 @@ void CComDlg::OnTrack3EndFilter() {
 }
 
 void CComDlg::FollowFilterCheck(int filter) {
-    const FilterEntry& entry = kFilters[filter];
+    const FilterControls& entry = kFilters[filter];
     const bool on = Item(entry.check).GetCheck() != 0;
     Item(entry.label).Enable(on);
     Item(entry.edit).Enable(on);

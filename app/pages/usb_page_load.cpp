@@ -38,19 +38,6 @@ constexpr int kDeviceIdByte = 19;
 constexpr int kFrequencyByte = 21;
 constexpr int kSentinelModeByte = 24;
 
-// One filter's controls, in filter order: track 1 start, track 1 end,
-// track 2 start, track 2 end, track 3 start, track 3 end.
-struct FilterControls {
-    int frame;
-    int check;
-    int label;
-    int edit;
-};
-constexpr FilterControls kFilters[] = {
-    {1064, 1083, 1066, 1060}, {1065, 1084, 1067, 1062}, {1069, 1085, 1070, 1061},
-    {1071, 1086, 1073, 1072}, {1074, 1087, 1079, 1075}, {1080, 1088, 1082, 1081},
-};
-
 // A byte as the one-character text of a control; a zero byte ends a text,
 // so it shows as an empty one.
 std::string CharText(uint8_t byte) {
