@@ -127,7 +127,9 @@ TEST_F(AppDeviceChange, EveryRemovalEmptiesTheStatusLine) {
 }
 
 // A cable that bounces fifty times in five seconds: the window's timers keep
-// running all the while, and it ends connected to the reader that stayed.
+// running all the while, and it ends connected to the reader that stayed. A
+// 300 ms wait per event on the UI thread shows as one long freeze or as a
+// gap for every event; a loaded machine may stall the test once or twice.
 TEST_F(AppDeviceChange, BouncingCableLeavesTheWindowLiveAndEndsConnected) {
     sim::StandInReader& reader = AddHidReader("reader");
     Open();
@@ -138,10 +140,15 @@ TEST_F(AppDeviceChange, BouncingCableLeavesTheWindowLiveAndEndsConnected) {
     using Clock = std::chrono::steady_clock;
     Clock::time_point lastTick = Clock::now();
     Clock::duration longestGap{};
+    int longGaps = 0;
+    const auto noteGap = [&](Clock::duration gap) {
+        longestGap = std::max(longestGap, gap);
+        longGaps += gap >= std::chrono::milliseconds(250);
+    };
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         const Clock::time_point now = Clock::now();
-        longestGap = std::max(longestGap, now - lastTick);
+        noteGap(now - lastTick);
         lastTick = now;
     });
     ticker.start(20);
@@ -160,11 +167,12 @@ TEST_F(AppDeviceChange, BouncingCableLeavesTheWindowLiveAndEndsConnected) {
     });
     const bool bounced = WaitFor([&] { return !bouncing; }, 120000);
     // A window stuck since its last tick counts too.
-    longestGap = std::max(longestGap, Clock::now() - lastTick);
+    noteGap(Clock::now() - lastTick);
     cable.join();
     ticker.stop();
     ASSERT_TRUE(bounced);
-    EXPECT_LT(longestGap, std::chrono::milliseconds(250));
+    EXPECT_LT(longestGap, std::chrono::seconds(1));
+    EXPECT_LE(longGaps, 2);
 
     const Clock::time_point deadline = lastPlug + std::chrono::seconds(2);
     const auto msLeft =
