@@ -60,14 +60,12 @@ void CDQ450DemoDlg::OnConnect() {
         return;
     }
     std::string message;
-    std::string permissionLines;
     size_t notFound = 0;
     for (const DeviceTableEntry& row : m_deviceTable) {
         const HidPathList paths = FindHidDevices(row.productId, row.vendorId);
         if (paths.empty()) {
             ++notFound;
             message += NotFoundLine(row);
-            permissionLines += PermissionLines(row);
             continue;
         }
         if (paths.size() > 1) {
@@ -79,7 +77,10 @@ void CDQ450DemoDlg::OnConnect() {
             break;
     }
     if (notFound == m_deviceTable.size()) {
-        message += ui::LoadString(kStringNoDevice) + permissionLines;
+        message += ui::LoadString(kStringNoDevice);
+        // Asked only when the box shows: it reads sysfs and tries each node.
+        for (const DeviceTableEntry& row : m_deviceTable)
+            message += PermissionLines(row);
         ui::MessageBox(message, "Error", ui::MessageIcon::Error, ui::MessageButtons::Ok, this);
     }
 }
