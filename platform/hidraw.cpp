@@ -1,18 +1,16 @@
 #include "platform/hidraw.h"
 
 #include "platform/hid_descriptor.h"
+#include "platform/permission_notice.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <linux/hidraw.h>
 #include <memory>
-#include <mutex>
-#include <set>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #include <utility>
@@ -60,19 +58,12 @@ bool SysfsIds(const std::string& node, unsigned* vendor, unsigned* product) {
 // Once per node and process, and only for a reader: other HID devices are
 // commonly closed to users, and the rule would not help them.
 void ReportPermissionDenied(const std::string& node) {
-    static std::mutex lock;
-    static std::set<std::string> reported;
     unsigned vendor = 0;
     unsigned product = 0;
     if (!SysfsIds(node, &vendor, &product) || !IsReaderId(vendor, product))
         return;
-    std::lock_guard guard(lock);
-    if (!reported.insert(node).second)
-        return;
-    std::fprintf(stderr,
-                 "txv: no permission to open %s; install the udev rule %s into "
-                 "/etc/udev/rules.d and plug the reader in again\n",
-                 node.c_str(), kUdevRule);
+    ReportPermissionDeniedOnce(node, std::string("install the udev rule ") + kUdevRule +
+                                         " into /etc/udev/rules.d and plug the reader in again");
 }
 
 // Opened for reading and writing, non-blocking (callers poll()); errno tells

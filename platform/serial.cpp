@@ -1,17 +1,15 @@
 #include "platform/serial.h"
 
+#include "platform/permission_notice.h"
 #include "platform/port_map.h"
 #include "platform/serial_port.h"
 
 #include <array>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
-#include <mutex>
-#include <set>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -86,14 +84,7 @@ thread_local Denial t_denial;
 void NoteDenied(const std::string& path) {
     std::array<char, PATH_MAX> node{};
     t_denial = {path, realpath(path.c_str(), node.data()) ? node.data() : path};
-    static std::mutex lock;
-    static std::set<std::string> reported;
-    std::lock_guard guard(lock);
-    if (reported.insert(t_denial.node).second)
-        std::fprintf(stderr,
-                     "txv: no permission to open %s; add the user to the dialout group and "
-                     "log in again\n",
-                     t_denial.node.c_str());
+    ReportPermissionDeniedOnce(t_denial.node, "add the user to the dialout group and log in again");
 }
 
 std::shared_ptr<SerialPort> PortOf(DeviceHandle h) {
