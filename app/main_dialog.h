@@ -19,6 +19,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,7 @@ public:
     // test page.
     void SetTrackSentinels(uint8_t t1Start, uint8_t t1End, uint8_t t2Start, uint8_t t2End,
                            uint8_t t3Start, uint8_t t3End);
+    void SetTrackSentinels(std::span<const uint8_t, 6> sentinels);
     // What the reading thread hands over, on the UI thread: an accepted
     // frame that came over transport, or card text (Latin-1 bytes).
     void DispatchReaderFrame(const std::vector<uint8_t>& frame, int transport);

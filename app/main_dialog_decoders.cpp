@@ -5,6 +5,7 @@
 #include "app/main_dialog.h"
 #include "platform/ui/message_box.h"
 
+#include <algorithm>
 #include <span>
 
 namespace {
@@ -80,6 +81,10 @@ void CDQ450DemoDlg::ShowIButtonDetached(const uint8_t* frame, int count) {
 // then on.
 void CDQ450DemoDlg::SetTrackSentinels(uint8_t t1Start, uint8_t t1End, uint8_t t2Start,
                                       uint8_t t2End, uint8_t t3Start, uint8_t t3End) {
-    m_pageHidTest.m_sentinels.chars = {t1Start, t1End, t2Start, t2End, t3Start, t3End};
+    SetTrackSentinels(std::array{t1Start, t1End, t2Start, t2End, t3Start, t3End});
+}
+
+void CDQ450DemoDlg::SetTrackSentinels(std::span<const uint8_t, 6> sentinels) {
+    std::copy(sentinels.begin(), sentinels.end(), m_pageHidTest.m_sentinels.chars.begin());
     m_pageHidTest.ShowSentinels();
 }

@@ -15,9 +15,11 @@ using TrackStatusCounters = std::array<int, 8>;
 inline constexpr int kCounterSuccess = 0;
 inline constexpr int kCounterResults = 7;
 
+// Track 1 start, track 1 end, track 2 start, track 2 end, track 3 ...
+inline constexpr std::array<uint8_t, 6> kDefaultTrackSentinels = {'%', '?', ';', '?', '+', '?'};
+
 struct TrackSentinels {
-    // Track 1 start, track 1 end, track 2 start, track 2 end, track 3 ...
-    std::array<uint8_t, 6> chars{'%', '?', ';', '?', '+', '?'};
+    std::array<uint8_t, 6> chars = kDefaultTrackSentinels;
     uint8_t Start(int track) const { return chars[2 * track]; }
     uint8_t End(int track) const { return chars[2 * track + 1]; }
 };

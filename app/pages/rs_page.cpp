@@ -1,5 +1,6 @@
 #include "app/pages/rs_page.h"
 
+#include "app/decode/card_swipe_stats.h"
 #include "app/main_dialog.h"
 
 using namespace rs_page;
@@ -25,7 +26,7 @@ bool CRsDlg::OnInitDialog() {
     Item(IDC_PREFIX).SetLimitText(kTextFieldSize);
     Item(IDC_SUFFIX).SetLimitText(kTextFieldSize);
     for (size_t i = 0; i < IDC_SENTINEL_EDITS.size(); ++i)
-        Item(IDC_SENTINEL_EDITS[i]).SetText(std::string(1, char(kDefaultSentinels[i])));
+        Item(IDC_SENTINEL_EDITS[i]).SetText(std::string(1, char(kDefaultTrackSentinels[i])));
 
     for (int id : {1313, 1314, 1315, 1320, 1321, 1322, 1319, 1324, 1323})
         Item(id).SetCheck(1);
@@ -61,9 +62,4 @@ void CRsDlg::OnBuzzerEnable() {
         if (!enabled)
             Item(id).SetCheck(0);
     }
-}
-
-void CRsDlg::HandSentinelsToSwipePage(const uint8_t* sentinels) {
-    m_pMainDlg->SetTrackSentinels(sentinels[0], sentinels[1], sentinels[2], sentinels[3],
-                                  sentinels[4], sentinels[5]);
 }

@@ -51,7 +51,6 @@ inline constexpr int kTextFieldSize = 30;
 inline constexpr uint8_t kPowerNormal = 0x00;
 inline constexpr uint8_t kPowerFromPort = 0x10;
 inline constexpr uint8_t kNoSentinel = 0xFF;
-inline constexpr std::array<uint8_t, 6> kDefaultSentinels = {'%', '?', ';', '?', '+', '?'};
 
 // Each STX command traces its exchange into two texts the page does not show.
 inline constexpr int kTraceSize = 1024;
@@ -101,6 +100,4 @@ private:
     int RequestVersion(int timeoutMs, std::string* version);
     // The block as the controls set it; none after a refused text.
     std::optional<std::array<uint8_t, kRsParameterBlockSize>> BuildParameterBlock() const;
-    // The six sentinel bytes, track 1 start first, to the card-swipe test page.
-    void HandSentinelsToSwipePage(const uint8_t* sentinels);
 };

@@ -2,6 +2,7 @@
 // bracket and reports in the status line, failures also in a box.
 
 #include "app/command_bracket.h"
+#include "app/decode/card_swipe_stats.h"
 #include "app/main_dialog.h"
 #include "app/pages/edit_bytes.h"
 #include "app/pages/rs_page.h"
@@ -145,7 +146,8 @@ void CRsDlg::OnApplyOption() {
     SetStatusText(*m_pMainDlg, text);
     ui::MessageBox(text, "Information", ui::MessageIcon::Information, ui::MessageButtons::Ok, this);
     if (Item(IDC_ENABLE_ALL).GetCheck() != 0)
-        HandSentinelsToSwipePage(block->data() + kSentinelBytes);
+        m_pMainDlg->SetTrackSentinels(
+            std::span<const uint8_t, 6>(block->data() + kSentinelBytes, 6));
 }
 
 // The page keeps its controls: a following parameter read shows the
@@ -158,7 +160,7 @@ void CRsDlg::OnRestoreDefault() {
         RsRestoreDefault(bracket.Device(), requestTrace, kTraceSize, replyTrace, kTraceSize);
     ReportCommandResult(*m_pMainDlg, *this, result);
     if (result == 0)
-        HandSentinelsToSwipePage(kDefaultSentinels.data());
+        m_pMainDlg->SetTrackSentinels(kDefaultTrackSentinels);
 }
 
 // The reader's rate travels in the parameter block; this button sends

@@ -3,6 +3,7 @@
 // share them.
 
 #include "app/command_bracket.h"
+#include "app/decode/card_swipe_stats.h"
 #include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/rs_page.h"
@@ -84,7 +85,7 @@ int CRsDlg::LoadParameterBlock(ParameterRead how) {
     else
         SetStatusText(*m_pMainDlg, text);
     if (result != 0) {
-        HandSentinelsToSwipePage(kDefaultSentinels.data());
+        m_pMainDlg->SetTrackSentinels(kDefaultTrackSentinels);
         return result;
     }
     // The count is not looked at: bytes a short reply lacks read as zeros.
@@ -110,7 +111,7 @@ void CRsDlg::ShowParameterBlock(const uint8_t* block, ParameterRead how) {
             Item(IDC_SENTINEL_EDITS[i]).SetText(SentinelText(sentinels[i]));
     }
     if (!noSentinels)
-        HandSentinelsToSwipePage(sentinels);
+        m_pMainDlg->SetTrackSentinels(std::span<const uint8_t, 6>(sentinels, 6));
 
     for (size_t i = 0; i < IDC_OUTPUT_TRACK_CHECKS.size(); ++i)
         Item(IDC_OUTPUT_TRACK_CHECKS[i]).SetCheck(Bit(block[kOutputTracksByte], int(i)));

@@ -1,5 +1,6 @@
 #include "app/pages/usb_page.h"
 
+#include "app/decode/card_swipe_stats.h"
 #include "app/main_dialog.h"
 
 #include <string>
@@ -9,8 +10,6 @@ using namespace usb_page;
 namespace {
 
 constexpr int kTrackFilterFrames[] = {1076, 1077, 1078};
-
-constexpr const char* kDefaultSentinels[] = {"%", "?", ";", "?", "+", "?"};
 
 void FillNumbers(ui::Control combo, int first, int last) {
     for (int value = first; value <= last; ++value)
@@ -41,7 +40,7 @@ bool CComDlg::OnInitDialog() {
 
     for (int i = 0; i < 6; ++i) {
         Item(kSentinelEdits[i]).SetLimitText(1);
-        Item(kSentinelEdits[i]).SetText(kDefaultSentinels[i]);
+        Item(kSentinelEdits[i]).SetText(std::string(1, char(kDefaultTrackSentinels[i])));
     }
 
     // The custom end flag shows only for "Sel-define" over USB HID.

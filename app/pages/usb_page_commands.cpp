@@ -3,6 +3,7 @@
 // restore default.
 
 #include "app/command_bracket.h"
+#include "app/decode/card_swipe_stats.h"
 #include "app/decode/hex_text.h"
 #include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
@@ -144,7 +145,7 @@ void CComDlg::OnRestoreDefault() {
     ReportCommandResult(*m_pMainDlg, *this, result);
     // The page keeps its controls; only the swipe test follows the reader.
     if (result == 0)
-        m_pMainDlg->SetTrackSentinels('%', '?', ';', '?', '+', '?');
+        m_pMainDlg->SetTrackSentinels(kDefaultTrackSentinels);
 }
 
 void CComDlg::OnSetDecoding() {

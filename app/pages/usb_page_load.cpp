@@ -2,6 +2,7 @@
 // in the page.
 
 #include "app/command_bracket.h"
+#include "app/decode/card_swipe_stats.h"
 #include "app/decode/utf8_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/end_key_list.h"
@@ -77,7 +78,7 @@ int CComDlg::LoadParameterBlock(std::span<uint8_t> buffer, int timeoutMs, bool l
                                   buffer.data(), int(buffer.size()), &count, timeoutMs);
     ReportCommandResult(*m_pMainDlg, *this, result);
     if (result != 0) {
-        m_pMainDlg->SetTrackSentinels('%', '?', ';', '?', '+', '?');
+        m_pMainDlg->SetTrackSentinels(kDefaultTrackSentinels);
         return result;
     }
     // The count is not looked at: bytes a short reply lacks read as zeros.
@@ -86,9 +87,8 @@ int CComDlg::LoadParameterBlock(std::span<uint8_t> buffer, int timeoutMs, bool l
 }
 
 void CComDlg::ShowParameterBlock(const uint8_t* block, bool limitSentinelEdits) {
-    const uint8_t* sentinels = block + kSentinelBytes;
-    m_pMainDlg->SetTrackSentinels(sentinels[0], sentinels[1], sentinels[2], sentinels[3],
-                                  sentinels[4], sentinels[5]);
+    const std::span<const uint8_t, 6> sentinels(block + kSentinelBytes, 6);
+    m_pMainDlg->SetTrackSentinels(sentinels);
 
     const uint8_t interface = block[kInterfaceByte];
     Item(1006).SetCurSel(interface & 3);

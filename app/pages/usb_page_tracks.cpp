@@ -2,6 +2,7 @@
 // every setting on the operator's demand.
 
 #include "app/command_bracket.h"
+#include "app/decode/card_swipe_stats.h"
 #include "app/decode/hex_text.h"
 #include "app/main_dialog.h"
 #include "app/pages/edit_bytes.h"
@@ -25,7 +26,6 @@ constexpr int IDC_APPLY_OPTION = 1143;
 constexpr int IDC_SENTINEL_MODE = 1339;
 
 constexpr const char* kMultiCharTexts[] = {"%%%%", "????", ";;;;", "????", "++++", "????"};
-constexpr const char* kSingleCharTexts[] = {"%", "?", ";", "?", "+", "?"};
 
 constexpr int kStringCustomEndFlagMissing = 122;
 
@@ -84,8 +84,7 @@ void CComDlg::ReportSentinelCommand(int result, const SentinelSet& sentinels) {
     ReportCommandResult(*m_pMainDlg, *this, result);
     if (result != 0)
         return;
-    const uint8_t* c = sentinels.chars;
-    m_pMainDlg->SetTrackSentinels(c[0], c[1], c[2], c[3], c[4], c[5]);
+    m_pMainDlg->SetTrackSentinels(sentinels.chars);
 }
 
 void CComDlg::OnSetOutputTrack() {
@@ -133,7 +132,7 @@ void CComDlg::OnSelChangeSentinelMode() {
     for (int i = 0; i < 6; ++i) {
         ui::Control edit = Item(kSentinelEdits[i]);
         edit.SetLimitText(multi ? kMultiCharLimit : kSingleCharLimit);
-        edit.SetText(multi ? kMultiCharTexts[i] : kSingleCharTexts[i]);
+        edit.SetText(multi ? kMultiCharTexts[i] : std::string(1, char(kDefaultTrackSentinels[i])));
     }
 }
 
