@@ -38,3 +38,11 @@ void HexTextToBytes(std::string_view text, std::vector<uint8_t>& out) {
     }
     AppendPiece(text.substr(pos), out);
 }
+
+std::optional<int> HexDeviceId(std::string_view text) {
+    if (text.size() == 2)
+        return HexStrToByte(text);
+    if (text.size() == 4)
+        return HexStrToByte(text.substr(0, 2)) << 8 | HexStrToByte(text.substr(2, 2));
+    return std::nullopt;
+}

@@ -2,6 +2,7 @@
 // Hex bytes typed by the operator. Texts are bytes, one per character.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +10,11 @@
 // a character outside 0-9, A-F (either case) is a zero nibble. An empty text
 // or one of more than two characters gives 0. Never an error.
 uint8_t HexStrToByte(std::string_view text);
+
+// The reader's device id as typed: two characters give the low byte, four
+// the high and the low byte (each through HexStrToByte); any other length
+// gives nothing.
+std::optional<int> HexDeviceId(std::string_view text);
 
 // Appends one HexStrToByte per piece of text between blanks; runs of blanks
 // give nothing. A text that begins with a blank is taken as one piece (the

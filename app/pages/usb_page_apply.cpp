@@ -30,14 +30,6 @@ uint8_t BitsOf(const ui::Dialog& page, const int* ids, int count) {
 
 // Four characters are the high and the low byte, two the low byte alone.
 // Any other length sends 0: the id edit reports no error here.
-int DeviceIdOf(std::string_view text) {
-    if (text.size() == 4)
-        return HexStrToByte(text.substr(0, 2)) << 8 | HexStrToByte(text.substr(2, 2));
-    if (text.size() == 2)
-        return HexStrToByte(text);
-    return 0;
-}
-
 void ShowInputError(const ui::Dialog& page, int stringId) {
     ui::MessageBox(ui::LoadString(stringId), "Error", ui::MessageIcon::Error,
                    ui::MessageButtons::Ok, &page);
@@ -92,7 +84,8 @@ void CComDlg::OnApplyOption() {
     const std::optional<std::string> deviceIdText = ReadEditBytes(*this, 1148);
     if (!deviceIdText)
         return;
-    const int deviceId = DeviceIdOf(*deviceIdText);
+    // Apply-all sends 0 for an id of any other length, without a word.
+    const int deviceId = HexDeviceId(*deviceIdText).value_or(0);
     const int frequencyItem = Item(1144).GetCurSel();
     if (frequencyItem < 0)
         return;

@@ -172,18 +172,13 @@ void CComDlg::OnSetDeviceId() {
     const std::optional<std::string> bytes = ReadEditBytes(*this, IDC_DEVICE_ID);
     if (!bytes)
         return;
-    const std::string& text = *bytes;
-    int deviceId = 0;
-    if (text.size() == 2) {
-        deviceId = HexStrToByte(text);
-    } else if (text.size() == 4) {
-        deviceId = HexStrToByte(text.substr(0, 2)) << 8 | HexStrToByte(text.substr(2, 2));
-    } else {
+    const std::optional<int> deviceId = HexDeviceId(*bytes);
+    if (!deviceId) {
         ui::MessageBox(ui::LoadString(kStringDeviceIdFormat), "Eorror",
                        ui::MessageIcon::Information, ui::MessageButtons::Ok, this);
         return;
     }
-    const int result = CmdSetDeviceId(bracket.Device(), bracket.Transport(), deviceId);
+    const int result = CmdSetDeviceId(bracket.Device(), bracket.Transport(), *deviceId);
     ReportCommandResult(*m_pMainDlg, *this, result);
 }
 
