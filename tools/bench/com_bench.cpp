@@ -23,6 +23,20 @@ double CpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+struct Cost {
+    double wallSeconds;
+    double cpuPercent;
+};
+
+// How long body takes and how much of that time the process spent on a core.
+template <class Body> Cost Measure(Body body) {
+    const double cpuBefore = CpuSeconds();
+    const Clock::time_point start = Clock::now();
+    body();
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    return {wall, 100.0 * (CpuSeconds() - cpuBefore) / wall};
+}
+
 // A pseudo-terminal with the reader's end opened as a port.
 struct BenchPort {
     platform::Pty pty;
@@ -50,12 +64,9 @@ TXV_BENCH(com_wait_cpu_percent) {
         return;
     uint8_t buffer[150];
     int length = 0;
-    double cpuBefore = CpuSeconds();
-    Clock::time_point start = Clock::now();
-    ComReadLenFrame(port.h, buffer, sizeof buffer, &length, 1000);
-    double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    double cpu = CpuSeconds() - cpuBefore;
-    bench::Report("com_wait_cpu_percent", 100.0 * cpu / wall, "%");
+    const Cost cost =
+        Measure([&] { ComReadLenFrame(port.h, buffer, sizeof buffer, &length, 1000); });
+    bench::Report("com_wait_cpu_percent", cost.cpuPercent, "%");
 }
 
 // The console's one-second read on a silent line: how long it lasts (1000 to
@@ -66,13 +77,9 @@ TXV_BENCH(com_read_second_ms) {
         return;
     uint8_t buffer[1024];
     int count = 0;
-    double cpuBefore = CpuSeconds();
-    Clock::time_point start = Clock::now();
-    ComReadForSecond(port.h, buffer, sizeof buffer, &count);
-    double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    double cpu = CpuSeconds() - cpuBefore;
-    bench::Report("com_read_second_ms", 1000.0 * wall, "ms");
-    bench::Report("com_read_second_cpu_percent", 100.0 * cpu / wall, "%");
+    const Cost cost = Measure([&] { ComReadForSecond(port.h, buffer, sizeof buffer, &count); });
+    bench::Report("com_read_second_ms", 1000.0 * cost.wallSeconds, "ms");
+    bench::Report("com_read_second_cpu_percent", cost.cpuPercent, "%");
 }
 
 TXV_BENCH(com_frame_pickup_ms) {
