@@ -1,6 +1,7 @@
 #include "app/command_bracket.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/strings.h"
+#include "tests/app/app_command_boxes.h"
 #include "tests/app/app_swipe_fixture.h"
 
 #include <QLineEdit>
@@ -11,31 +12,6 @@
 namespace {
 
 using Bracket = SwipeDialogTest;
-
-const std::string kOk = " command executed successfully";
-const std::string kFailed = " command executed failed";
-
-// Records the status line as it stood when each box came up.
-class StatusAtBox {
-public:
-    explicit StatusAtBox(CDQ450DemoDlg& dialog)
-        : m_previous(ui::SetMessageBoxHook([this, &dialog](const ui::MessageBoxRequest& box) {
-              seen.push_back({box.text, box.caption, box.icon, dialog.Item(IDC_STATUS).Text()});
-              return ui::kIdOk;
-          })) {}
-    ~StatusAtBox() { ui::SetMessageBoxHook(m_previous); }
-
-    struct Seen {
-        std::string text;
-        std::string caption;
-        ui::MessageIcon icon;
-        std::string statusThen;
-    };
-    std::vector<Seen> seen;
-
-private:
-    ui::MessageBoxHook m_previous;
-};
 
 TEST_F(Bracket, WithNoDeviceACommandIsStillSentAndFailsWithoutTouchingTheThread) {
     m_dialog->SelectTab(3);

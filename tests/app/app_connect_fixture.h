@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +24,8 @@ protected:
         m_ports = m_folder + "/ports";
         std::filesystem::create_directory(m_vhid);
         std::filesystem::create_directory(m_ports);
-        SetEnv("TXV_VHID_DIR", m_vhid);
-        SetEnv("TXV_PORTS_DIR", m_ports);
+        m_vhidEnv.Set(m_vhid.c_str());
+        m_portsEnv.Set(m_ports.c_str());
         // Dangling links keep the machine's own serial devices out of reach.
         for (int i = 1; i <= 30; ++i)
             std::filesystem::create_symlink(m_folder + "/absent", PortLink(i));
@@ -37,19 +36,7 @@ protected:
             m_dialog->DestroyWindow();
         m_dialog.reset();
         m_readers.clear();
-        for (auto it = m_savedEnv.rbegin(); it != m_savedEnv.rend(); ++it) {
-            if (it->second)
-                setenv(it->first.c_str(), it->second->c_str(), 1);
-            else
-                unsetenv(it->first.c_str());
-        }
         AppTestEnv::TearDown();
-    }
-
-    void SetEnv(const std::string& name, const std::string& value) {
-        const char* old = std::getenv(name.c_str());
-        m_savedEnv.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        setenv(name.c_str(), value.c_str(), 1);
     }
 
     std::string PortLink(int n) const { return m_ports + "/com" + std::to_string(n); }
@@ -123,7 +110,8 @@ protected:
 
     std::string m_vhid;
     std::string m_ports;
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_savedEnv;
+    test_support::ScopedEnv m_vhidEnv{"TXV_VHID_DIR"};
+    test_support::ScopedEnv m_portsEnv{"TXV_PORTS_DIR"};
     std::vector<std::unique_ptr<sim::StandInReader>> m_readers;
     std::unique_ptr<CDQ450DemoDlg> m_dialog;
 };

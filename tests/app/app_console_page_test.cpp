@@ -8,6 +8,7 @@
 #include "tests/app/app_load_fixture.h"
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,16 +35,6 @@ protected:
         m_replier = std::thread([&reader, handled] {
             if (reader.WaitForRequests(handled + 1, 5000))
                 reader.Stop();
-        });
-    }
-
-    // The reader answers the next request with these bytes as they are.
-    void AnswerNextWithRaw(sim::StandInReader& reader, const sim::Bytes& bytes) {
-        const size_t handled = reader.RequestCount();
-        reader.SetFault({.kind = sim::FaultKind::Silent, .times = 1});
-        m_replier = std::thread([&reader, handled, bytes] {
-            if (reader.WaitForRequests(handled + 1, 5000))
-                reader.SendRaw(bytes);
         });
     }
 };
@@ -212,7 +203,7 @@ TEST_F(ConsolePage, LongestSendIsSplitOverLinesThatEachHoldTheirBytes) {
 
 TEST_F(ConsolePage, AnswerBeyondTheAnswerBufferIsCutThere) {
     sim::StandInReader& reader = OpenOverCom(sim::Personality::LengthPrefixed);
-    AnswerNextWithRaw(reader, sim::Bytes(kConsoleAnswerCapacity + 100, 0x5A));
+    ReplyNextWithRaw(reader, sim::Bytes(kConsoleAnswerCapacity + 100, 0x5A));
     Send("00 01 30");
     const std::vector<std::string> lines = Lines(Log());
     ASSERT_EQ(lines.size(), 5u);
@@ -247,13 +238,7 @@ TEST_F(ConsolePage, SaveReplacesAnOldRecordAndAfterClearWritesAnEmptyOne) {
 TEST_F(ConsolePage, CancelledSaveIsQuietAndAFailedOneSaysSo) {
     Open();
     Page().Item(IDC_CONSOLE_RECEIVE_BOX).SetText("TX: 01 \r\n");
-    const auto entries = [this] {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_folder))
-            names.push_back(entry.path().filename().string());
-        return names;
-    };
-    const std::vector<std::string> before = entries();
+    const std::set<std::string> before = FolderEntries();
 
     ClickOn(Page(), IDC_CONSOLE_SAVE); // no answer queued: cancelled
     EXPECT_EQ(m_recorder.saveFileRequests.size(), 1u);
@@ -270,8 +255,8 @@ TEST_F(ConsolePage, CancelledSaveIsQuietAndAFailedOneSaysSo) {
         EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
         EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
     }
-    std::vector<std::string> after = entries();
-    std::erase(after, "adir");
+    std::set<std::string> after = FolderEntries();
+    after.erase("adir");
     EXPECT_EQ(after, before) << "a failed save leaves nothing behind";
 }
 

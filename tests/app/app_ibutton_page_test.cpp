@@ -14,8 +14,6 @@ namespace {
 
 namespace ib = sim::ibutton_block;
 
-const std::string kOk = " command executed successfully";
-const std::string kFailed = " command executed failed";
 const std::string kKeyboardHint = "USB键盘的模式下，需要手动定位的到最后一个标签页面进行数据的接收";
 
 constexpr int kIButtonTab = 1;
@@ -49,7 +47,6 @@ protected:
     }
 
     std::string Caption(int id) const { return IButton(id).Text(); }
-    bool ReadThreadRuns() const { return m_dialog->m_hReadThread != nullptr; }
 };
 
 TEST_F(IButtonPage, EachSettingButtonSetsItsFieldInTheReader) {

@@ -20,16 +20,7 @@
 
 namespace {
 
-class AppLanguage : public AppTestEnv {
-protected:
-    // The names in the working folder: no temporary file may stay behind.
-    std::set<std::string> FolderEntries() {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_folder))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
-};
+using AppLanguage = AppTestEnv;
 
 TEST_F(AppLanguage, StartupLanguageAndComboItemFollowTheFile) {
     struct Case {
@@ -59,7 +50,7 @@ TEST_F(AppLanguage, StartupLanguageAndComboItemFollowTheFile) {
         std::filesystem::remove(kLanguageFileName);
         if (c.file)
             WriteFileBytes(kLanguageFileName, *c.file);
-        setenv("LANG", c.lang, 1);
+        m_lang.Set(c.lang);
 
         ApplyStartupLanguage();
         EXPECT_EQ(GetThreadUILanguage(), c.uiLanguage);
@@ -75,7 +66,7 @@ TEST_F(AppLanguage, StartupLanguageAndComboItemFollowTheFile) {
 
 TEST_F(AppLanguage, OnlyARegularFileIsRead) {
     WriteFileBytes("english", {0x09, 0x04});
-    setenv("LANG", "zh_CN.UTF-8", 1);
+    m_lang.Set("zh_CN.UTF-8");
     struct Case {
         const char* what;
         std::function<void()> plant;
@@ -99,7 +90,7 @@ TEST_F(AppLanguage, OnlyARegularFileIsRead) {
 // Opening a pipe for reading waits for a writer; the start-up must not.
 TEST_F(AppLanguage, PipeCountsAsMissingWithoutWaitingForAWriter) {
     ASSERT_EQ(mkfifo(kLanguageFileName, 0600), 0);
-    setenv("LANG", "zh_CN.UTF-8", 1);
+    m_lang.Set("zh_CN.UTF-8");
     std::future<uint16_t> read = std::async(std::launch::async, ReadLanguageValue);
     if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
         // A writer that comes and goes lets the stuck read end.

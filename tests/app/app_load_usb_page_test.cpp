@@ -7,8 +7,6 @@ namespace {
 using AppLoadUsbPage = AppLoad;
 namespace rb = sim::reader_block;
 
-constexpr std::array<uint8_t, 6> kDefaultSentinels = {'%', '?', ';', '?', '+', '?'};
-
 TEST_F(AppLoadUsbPage, VersionGoesToTheLabelAndItsFailureToTheStatusLine) {
     sim::StandInReader& reader = OpenOverHid();
     reader.SetVersionText("V9");

@@ -20,9 +20,7 @@ protected:
         AppTestEnv::SetUp();
         m_ports = m_folder + "/ports";
         std::filesystem::create_directory(m_ports);
-        const char* old = std::getenv("TXV_PORTS_DIR");
-        m_oldPorts = old ? std::optional<std::string>(old) : std::nullopt;
-        setenv("TXV_PORTS_DIR", m_ports.c_str(), 1);
+        m_portsEnv.Set(m_ports.c_str());
         // Dangling links keep the machine's own serial devices out of the
         // search.
         for (int i = 1; i <= 30; ++i)
@@ -32,10 +30,6 @@ protected:
         if (m_dialog)
             m_dialog->DestroyWindow();
         m_dialog.reset();
-        if (m_oldPorts)
-            setenv("TXV_PORTS_DIR", m_oldPorts->c_str(), 1);
-        else
-            unsetenv("TXV_PORTS_DIR");
         AppTestEnv::TearDown();
     }
 
@@ -86,7 +80,7 @@ protected:
     }
 
     std::string m_ports;
-    std::optional<std::string> m_oldPorts;
+    test_support::ScopedEnv m_portsEnv{"TXV_PORTS_DIR"};
     std::unique_ptr<CDQ450DemoDlg> m_dialog;
 };
 

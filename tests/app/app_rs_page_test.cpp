@@ -15,9 +15,6 @@ using namespace rs_page;
 namespace rs = sim::rs_block;
 using Sentinels = std::array<uint8_t, 6>;
 
-const std::string kOk = " command executed successfully";
-const std::string kFailed = " command executed failed";
-constexpr Sentinels kDefaults = {'%', '?', ';', '?', '+', '?'};
 constexpr Sentinels kMarked = {'!', '?', ';', '?', '+', '?'};
 
 class RsPageTest : public AppLoad {
@@ -263,7 +260,7 @@ TEST_F(RsPage, RestoreDefaultResetsTheReaderAndTheSwipePageButNotThePage) {
     EXPECT_EQ(Status(), "restore default" + kOk);
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
     EXPECT_EQ(m_reader->RsBlock(), sim::DefaultRsParameterBlock());
-    EXPECT_EQ(SwipePageSentinels(), kDefaults);
+    EXPECT_EQ(SwipePageSentinels(), kDefaultSentinels);
     EXPECT_EQ(Rs(1307).Text(), "#");
 }
 
@@ -275,7 +272,7 @@ TEST_F(RsPage, RefusedCommandsReportInAnErrorBox) {
     };
     const Case cases[] = {
         {IDC_GET_VERSION, "get version", kMarked},
-        {IDC_GET_PARAMETER, "get parameter", kDefaults},
+        {IDC_GET_PARAMETER, "get parameter", kDefaultSentinels},
         {IDC_APPLY_OPTION, "applcate current option", kMarked},
         {IDC_RESTORE_DEFAULT, "restore default", kMarked},
     };

@@ -2,11 +2,11 @@
 // at once, without a window.
 
 #include "platform/program_dir.h"
+#include "tests/platform/test_folder.h"
 
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
@@ -95,9 +95,9 @@ int WaitExit(pid_t pid) {
 
 TEST(AppSingleInstance, SecondProcessEndsAtOnceWithoutAWindow) {
     ASSERT_EQ(access(ProgramPath().c_str(), X_OK), 0) << ProgramPath() << " is not built";
-    char pattern[] = "/tmp/txv-instance-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string folder = pattern;
+    const test_support::TempFolder runtimeDir;
+    const std::string& folder = runtimeDir.path();
+    ASSERT_FALSE(folder.empty());
 
     Child first = Spawn(folder);
     ASSERT_GT(first.pid, 0);
@@ -118,7 +118,6 @@ TEST(AppSingleInstance, SecondProcessEndsAtOnceWithoutAWindow) {
     WaitExit(first.pid);
     close(first.out);
     close(second.out);
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

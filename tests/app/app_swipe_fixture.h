@@ -34,7 +34,6 @@ protected:
             m_dialog->DestroyWindow();
         m_dialog.reset();
         m_reader.Stop();
-        unsetenv("TXV_VHID_DIR");
         AppTestEnv::TearDown();
     }
 
@@ -44,7 +43,7 @@ protected:
         if (transport == TransportHid) {
             const std::string bus = m_folder + "/vhid";
             std::filesystem::create_directory(bus);
-            setenv("TXV_VHID_DIR", bus.c_str(), 1);
+            m_vhidEnv.Set(bus.c_str());
             ASSERT_TRUE(m_reader.StartOnVirtualHid({.folder = bus}));
             m_dialog->m_hDevice = platform::OpenHidPath(m_reader.DevicePath());
         } else {
@@ -96,4 +95,5 @@ protected:
 
     std::unique_ptr<CDQ450DemoDlg> m_dialog;
     sim::StandInReader m_reader;
+    test_support::ScopedEnv m_vhidEnv{"TXV_VHID_DIR"};
 };

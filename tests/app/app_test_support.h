@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,15 @@ protected:
     std::vector<uint8_t> ReadFileBytes(const std::string& name) {
         std::ifstream in(m_folder + "/" + name, std::ios::binary);
         return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The names in the working folder, to show that no temporary file stayed
+    // behind.
+    std::set<std::string> FolderEntries() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder))
+            names.insert(entry.path().filename().string());
+        return names;
     }
 
     test_support::TempFolder m_temp;

@@ -16,10 +16,6 @@ constexpr int kEdits[] = {1060, 1062, 1061, 1072, 1075, 1081};
 
 class UsbFilter : public AppLoad {
 protected:
-    void ClickUsb(int id) { ClickOn(m_dialog->m_pageUsb, id); }
-
-    void Choose(int id, int index) { ChooseOn(m_dialog->m_pageUsb, id, index); }
-
     // Filter i switched on or off by a click, with a text typed when on.
     void SetFilter(int i, bool on, const char* text = "") {
         if ((Usb(kChecks[i]).GetCheck() != 0) != on)
@@ -31,7 +27,7 @@ protected:
 
 TEST_F(UsbFilter, ModesOfferTheControlsAndCheckBoxesTheirEdits) {
     Open();
-    Choose(1058, 2);
+    ChooseUsb(1058, 2);
     for (int id : kTrackFrames)
         EXPECT_TRUE(Usb(id).IsEnabled()) << id;
     for (int i = 0; i < 6; ++i) {
@@ -57,14 +53,14 @@ TEST_F(UsbFilter, ModesOfferTheControlsAndCheckBoxesTheirEdits) {
 
     // Between the range modes only the limit changes.
     Usb(1081).SetText("Q");
-    Choose(1058, 3);
+    ChooseUsb(1058, 3);
     EXPECT_EQ(Usb(1088).GetCheck(), 1);
     EXPECT_EQ(Usb(1081).Text(), "Q");
     EXPECT_TRUE(Usb(1081).IsEnabled());
     for (int id : kEdits)
         EXPECT_EQ(Usb(id).GetLimitText(), 2) << id;
 
-    Choose(1058, 0);
+    ChooseUsb(1058, 0);
     for (int id : {1076, 1077, 1078, 1064, 1065, 1069, 1071, 1074, 1080})
         EXPECT_FALSE(Usb(id).IsEnabled()) << id;
     for (int i = 0; i < 6; ++i) {
@@ -77,7 +73,7 @@ TEST_F(UsbFilter, ModesOfferTheControlsAndCheckBoxesTheirEdits) {
     for (int id : {1054, 1063, 1058, 1068})
         EXPECT_TRUE(Usb(id).IsEnabled()) << id;
 
-    Choose(1058, 2);
+    ChooseUsb(1058, 2);
     EXPECT_TRUE(Usb(1088).IsEnabled());
     EXPECT_FALSE(Usb(1081).IsEnabled());
 }
@@ -108,7 +104,7 @@ TEST_F(UsbFilter, RequestByModeChecksAndTexts) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Choose(1058, c.mode);
+        ChooseUsb(1058, c.mode);
         for (int i = 0; i < 6; ++i)
             if (c.mode >= 2)
                 SetFilter(i, c.on[i] != nullptr, c.on[i]);
@@ -125,7 +121,7 @@ TEST_F(UsbFilter, RequestByModeChecksAndTexts) {
 // A filter that is off still sends the text of its edit, without bit 7.
 TEST_F(UsbFilter, FilterOffSendsItsBareValue) {
     sim::StandInReader& reader = OpenOverHid();
-    Choose(1058, 2);
+    ChooseUsb(1058, 2);
     SetFilter(0, true, "A");
     Usb(1062).SetText("B");
     ClickUsb(1068);
@@ -135,7 +131,7 @@ TEST_F(UsbFilter, FilterOffSendsItsBareValue) {
 TEST_F(UsbFilter, CheckedFilterWithoutTextIsRefusedAtTheFirstOne) {
     sim::StandInReader& reader = OpenOverHid();
     ASSERT_TRUE(m_dialog->StartReadThread());
-    Choose(1058, 2);
+    ChooseUsb(1058, 2);
     SetFilter(1, true);
     SetFilter(2, true);
     SetStatusText(*m_dialog, "before");

@@ -7,58 +7,13 @@
 #include "tests/app/app_load_fixture.h"
 
 #include <QComboBox>
+#include <optional>
 
 namespace {
 
 namespace rb = sim::reader_block;
 
-constexpr std::array<uint8_t, 6> kDefaultSentinels = {'%', '?', ';', '?', '+', '?'};
-const std::string kOk = " command executed successfully";
-const std::string kFailed = " command executed failed";
-
-class UsbPage : public AppLoad {
-protected:
-    void TearDown() override {
-        if (m_watching)
-            ui::SetMessageBoxHook(m_previousHook);
-        AppLoad::TearDown();
-    }
-
-    void ClickUsb(int id) { ClickOn(m_dialog->m_pageUsb, id); }
-
-    void Choose(int id, int index) { ChooseOn(m_dialog->m_pageUsb, id, index); }
-
-    // A serial port opened while the program is in USB mode, so the page
-    // stays enabled with the USB lists and only the transport differs.
-    sim::StandInReader& OpenComInUsbMode() {
-        sim::StandInReader& reader = AddPtyReader(2, sim::Personality::LengthPrefixed);
-        Open();
-        m_dialog->m_hDevice = OpenComPortBaud(reader.SlavePath().c_str(), 9600);
-        EXPECT_NE(m_dialog->m_hDevice, platform::kInvalidHandle);
-        m_dialog->m_nTransportMode = TransportCom;
-        return reader;
-    }
-
-    // What the program showed when each box came up.
-    struct SeenBox {
-        ui::MessageBoxRequest request;
-        std::string statusThen;
-        int tabThen;
-    };
-    void WatchBoxes() {
-        m_watching = true;
-        m_previousHook = ui::SetMessageBoxHook([this](const ui::MessageBoxRequest& request) {
-            m_seen.push_back({request, Status(), m_dialog->m_tabPages.GetCurSel()});
-            return ui::kIdOk;
-        });
-    }
-
-    bool ReadThreadRuns() const { return m_dialog->m_hReadThread != nullptr; }
-
-    bool m_watching = false;
-    ui::MessageBoxHook m_previousHook;
-    std::vector<SeenBox> m_seen;
-};
+using UsbPage = AppLoad;
 
 TEST_F(UsbPage, ButtonsSetTheReader) {
     sim::StandInReader& reader = OpenOverHid();
@@ -170,15 +125,15 @@ TEST_F(UsbPage, TextsTheReaderCannotTakeAreRefusedWithABox) {
         int button;
     };
     const Case cases[] = {
-        {"multi-char sentinel", [this] { Choose(1339, 0); }, 1008, "%中", 1020},
+        {"multi-char sentinel", [this] { ChooseUsb(1339, 0); }, 1008, "%中", 1020},
         {"single-char sentinel in apply-all", [] {}, 1011, "€", 1143},
-        {"character filter in apply-all", [this] { Choose(1058, 2); }, 1060, "中", 1143},
+        {"character filter in apply-all", [this] { ChooseUsb(1058, 2); }, 1060, "中", 1143},
         {"device id in apply-all", [] {}, 1148, "中中", 1143},
         {"device id", [] {}, 1148, "中中", 1149},
         {"custom keyboard code", [this] { Usb(1335).SetCheck(1); }, 1336, "中", 1247},
         {"character filter",
          [this] {
-             Choose(1058, 2);
+             ChooseUsb(1058, 2);
              Usb(1083).SetCheck(1);
          },
          1060, "中", 1068},
@@ -187,8 +142,8 @@ TEST_F(UsbPage, TextsTheReaderCannotTakeAreRefusedWithABox) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         m_recorder.messageBoxes.clear();
-        Choose(1339, 1);
-        Choose(1058, 0);
+        ChooseUsb(1339, 1);
+        ChooseUsb(1058, 0);
         Usb(1148).SetText("0001");
         c.arrange();
         Usb(c.edit).Enable(true); // a filter edit waits for its check box
@@ -210,7 +165,7 @@ TEST_F(UsbPage, TextsTheReaderCannotTakeAreRefusedWithABox) {
     }
 
     // A character of one byte still goes through as that byte.
-    Choose(1339, 0);
+    ChooseUsb(1339, 0);
     Usb(1008).SetText("%é");
     ClickUsb(1020);
     const sim::Bytes request = reader.LastRequest();
@@ -260,7 +215,7 @@ TEST_F(UsbPage, ComboWithoutSelectionEndsSilently) {
 
 TEST_F(UsbPage, RefusedCommandsShowTheirBoxes) {
     sim::StandInReader& reader = OpenOverHid();
-    WatchBoxes();
+    StatusAtBox boxes(*m_dialog);
     reader.SetFault({.kind = sim::FaultKind::Refuse});
     struct Case {
         int button;
@@ -276,17 +231,17 @@ TEST_F(UsbPage, RefusedCommandsShowTheirBoxes) {
     m_dialog->Item(IDC_VERSION).SetText("old");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
-        m_seen.clear();
+        boxes.seen.clear();
         SetStatusText(*m_dialog, "before");
         ClickUsb(c.button);
         const std::string expected = Usb(c.button).Text() + kFailed;
         EXPECT_EQ(Status(), expected);
-        ASSERT_EQ(m_seen.size(), 1u);
-        EXPECT_EQ(m_seen[0].request.text, expected);
-        EXPECT_EQ(m_seen[0].request.caption, c.title);
-        EXPECT_EQ(m_seen[0].request.icon, ui::MessageIcon::Error);
-        EXPECT_EQ(m_seen[0].request.owner, &m_dialog->m_pageUsb);
-        EXPECT_EQ(m_seen[0].statusThen, c.boxBeforeStatus ? "before" : expected);
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        EXPECT_EQ(boxes.seen[0].text, expected);
+        EXPECT_EQ(boxes.seen[0].caption, c.title);
+        EXPECT_EQ(boxes.seen[0].icon, ui::MessageIcon::Error);
+        EXPECT_EQ(boxes.seen[0].owner, &m_dialog->m_pageUsb);
+        EXPECT_EQ(boxes.seen[0].statusThen, c.boxBeforeStatus ? "before" : expected);
     }
     // A failure leaves the version label and the swipe page as they were,
     // and keyboard mode brings no tab forward.
@@ -337,24 +292,24 @@ TEST_F(UsbPage, KeyboardModeOverHidBringsTheSwipeTestTab) {
         if (c.overHid)
             OpenOverHid();
         else
-            OpenComInUsbMode();
-        WatchBoxes();
+            OpenOverCom(sim::Personality::LengthPrefixed, false);
+        std::optional<StatusAtBox> boxes(std::in_place, *m_dialog);
         Usb(1006).SetCurSel(c.interfaceItem);
         ClickUsb(1005);
         const std::string ok = "applicate Interface and format" + kOk;
         EXPECT_EQ(Status(), ok);
         if (!c.switches) {
-            EXPECT_TRUE(m_seen.empty());
+            EXPECT_TRUE(boxes->seen.empty());
             EXPECT_EQ(m_dialog->m_tabPages.GetCurSel(), 0);
             EXPECT_TRUE(m_dialog->m_pageUsb.IsVisible());
         } else {
-            ASSERT_EQ(m_seen.size(), 1u);
-            EXPECT_EQ(m_seen[0].request.caption, "Info");
-            EXPECT_EQ(m_seen[0].request.icon, ui::MessageIcon::Information);
-            EXPECT_EQ(m_seen[0].request.text,
+            ASSERT_EQ(boxes->seen.size(), 1u);
+            EXPECT_EQ(boxes->seen[0].caption, "Info");
+            EXPECT_EQ(boxes->seen[0].icon, ui::MessageIcon::Information);
+            EXPECT_EQ(boxes->seen[0].text,
                       "USB键盘的模式下，需要手动定位的到最后一个标签页面进行数据的接收");
-            EXPECT_EQ(m_seen[0].statusThen, ok);
-            EXPECT_EQ(m_seen[0].tabThen, 0);
+            EXPECT_EQ(boxes->seen[0].statusThen, ok);
+            EXPECT_EQ(boxes->seen[0].tabThen, 0);
             EXPECT_EQ(m_dialog->m_tabPages.GetCurSel(), 3);
             EXPECT_TRUE(m_dialog->m_pageHidTest.IsVisible());
             for (ui::Dialog* page : {static_cast<ui::Dialog*>(&m_dialog->m_pageUsb),
@@ -363,9 +318,7 @@ TEST_F(UsbPage, KeyboardModeOverHidBringsTheSwipeTestTab) {
                                      static_cast<ui::Dialog*>(&m_dialog->m_pageRs)})
                 EXPECT_FALSE(page->IsVisible());
         }
-        ui::SetMessageBoxHook(m_previousHook);
-        m_watching = false;
-        m_seen.clear();
+        boxes.reset();
         m_dialog->DestroyWindow();
         m_dialog.reset();
         m_readers.clear();
@@ -400,7 +353,7 @@ TEST_F(UsbPage, ClearCacheReportsSuccess) {
 
 TEST_F(UsbPage, CustomEndFlagShowsForSelDefineOverHid) {
     Open();
-    Choose(1018, 2);
+    ChooseUsb(1018, 2);
     EXPECT_FALSE(Usb(1040).IsVisible());
     EXPECT_FALSE(Usb(1019).IsVisible());
     m_dialog->DestroyWindow();
@@ -408,15 +361,15 @@ TEST_F(UsbPage, CustomEndFlagShowsForSelDefineOverHid) {
 
     OpenOverHid();
     Usb(1019).SetText("0D");
-    Choose(1018, 2);
+    ChooseUsb(1018, 2);
     EXPECT_TRUE(Usb(1040).IsVisible());
     EXPECT_TRUE(Usb(1019).IsVisible());
     for (int other : {1, 3, 0}) {
-        Choose(1018, other);
+        ChooseUsb(1018, other);
         EXPECT_FALSE(Usb(1040).IsVisible()) << other;
         EXPECT_FALSE(Usb(1019).IsVisible()) << other;
     }
-    Choose(1018, 2);
+    ChooseUsb(1018, 2);
     EXPECT_EQ(Usb(1019).Text(), "0D");
 }
 

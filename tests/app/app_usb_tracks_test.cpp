@@ -11,18 +11,11 @@ namespace {
 namespace rb = sim::reader_block;
 
 constexpr int kSentinelEdits[] = {1008, 1009, 1010, 1011, 1012, 1013};
-constexpr std::array<uint8_t, 6> kDefaultSentinels = {'%', '?', ';', '?', '+', '?'};
-const std::string kOk = " command executed successfully";
-const std::string kFailed = " command executed failed";
 const std::string kOutputTrackButton = "applicate output track and endFlag";
 const std::string kApplyButton = "applicate option";
 
 class UsbTracks : public AppLoad {
 protected:
-    void ClickUsb(int id) { ClickOn(m_dialog->m_pageUsb, id); }
-
-    void Choose(int id, int index) { ChooseOn(m_dialog->m_pageUsb, id, index); }
-
     void SetSentinels(const std::array<const char*, 6>& texts) {
         for (int i = 0; i < 6; ++i)
             Usb(kSentinelEdits[i]).SetText(texts[i]);
@@ -58,7 +51,7 @@ TEST_F(UsbTracks, SentinelModeSetsLimitsAndDefaultTexts) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
         SetSentinels({"x", "x", "x", "x", "x", "x"});
-        Choose(1339, c.mode);
+        ChooseUsb(1339, c.mode);
         for (int i = 0; i < 6; ++i) {
             EXPECT_EQ(Usb(kSentinelEdits[i]).GetLimitText(), c.limit);
             EXPECT_EQ(Usb(kSentinelEdits[i]).Text(), c.texts[i]);
@@ -68,7 +61,7 @@ TEST_F(UsbTracks, SentinelModeSetsLimitsAndDefaultTexts) {
 
 TEST_F(UsbTracks, MultiCharSentinelsTravelAsCharactersAndRecords) {
     sim::StandInReader& reader = OpenOverHid();
-    Choose(1339, 0);
+    ChooseUsb(1339, 0);
     SetSentinels({"%A", "?", ";B", "?", "+", "?"});
     Usb(1016).SetCheck(0);
     Usb(1018).SetCurSel(1); // Tab

@@ -3,10 +3,10 @@
 
 #include "platform/device_monitor.h"
 #include "platform/vhid.h"
+#include "tests/platform/test_folder.h"
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -25,20 +25,9 @@ using platform::VirtualHidDevice;
 
 class DeviceMonitorVhid : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/txv-monitor-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        setenv("TXV_VHID_DIR", m_folder.c_str(), 1);
-    }
+    void SetUp() override { ASSERT_FALSE(m_folder.empty()); }
 
-    void TearDown() override {
-        m_monitor.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-        unsetenv("TXV_VHID_DIR");
-    }
+    void TearDown() override { m_monitor.reset(); }
 
     void StartMonitor() {
         m_monitor = std::make_unique<DeviceMonitor>([this](const DeviceEvent& event) {
@@ -74,7 +63,8 @@ protected:
         EXPECT_EQ(event->interfaceName, name);
     }
 
-    std::string m_folder;
+    test_support::PrivateVhidBus m_bus;
+    const std::string m_folder = m_bus.path();
     std::mutex m_lock;
     std::condition_variable m_arrived;
     std::deque<DeviceEvent> m_events;

@@ -107,7 +107,7 @@ public:
         if (geteuid() == 0) {
             // The system call, not the C library's wrapper, which would
             // switch every thread of the process.
-            m_asNobody = syscall(SYS_setresuid, -1, kNobody, -1) == 0;
+            m_asNobody = syscall(SYS_setresuid, -1, test_support::kNobodyId, -1) == 0;
             EXPECT_TRUE(m_asNobody);
         } else {
             struct stat st {};
@@ -126,7 +126,6 @@ public:
     DeniedNode& operator=(const DeniedNode&) = delete;
 
 private:
-    static constexpr uid_t kNobody = 65534;
     std::string m_node;
     bool m_asNobody = false;
     mode_t m_mode = 0;

@@ -10,9 +10,6 @@
 
 namespace {
 
-// Run as root, a test gives a folder to this user to make it another user's.
-constexpr uid_t kNobody = 65534;
-
 class NamedLockTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(m_folder.empty()); }
@@ -48,7 +45,7 @@ TEST_F(NamedLockTest, SecondHolderSeesTheLockUntilTheFirstCloses) {
 }
 
 TEST_F(NamedLockTest, UnusableFolderNeitherHoldsNorReportsAnInstance) {
-    setenv("XDG_RUNTIME_DIR", (m_folder + "/missing").c_str(), 1);
+    m_runtimeEnv.Set((m_folder + "/missing").c_str());
     platform::NamedLock lock = platform::CreateNamedLock("QLN207");
     EXPECT_LT(lock.fd, 0);
     EXPECT_FALSE(lock.alreadyExists);
@@ -114,7 +111,7 @@ TEST_F(NamedLockWithoutRuntimeDir, FolderOfAnotherUserIsRefused) {
         GTEST_SKIP() << "giving a folder to another user needs root";
     const std::filesystem::path folder = LockFolder();
     ASSERT_FALSE(folder.empty());
-    ASSERT_EQ(chown(folder.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(chown(folder.c_str(), test_support::kNobodyId, test_support::kNobodyId), 0);
     EXPECT_TRUE(LockFolder().empty());
     platform::NamedLock lock = platform::CreateNamedLock("QLN207");
     EXPECT_LT(lock.fd, 0);
@@ -133,7 +130,7 @@ TEST_F(NamedLockWithoutRuntimeDir, FolderPlantedInTmpDoesNotLetASecondInstanceRu
     struct stat before {};
     ASSERT_EQ(lstat(planted.c_str(), &before), 0);
     const bool lockExisted = std::filesystem::exists(plantedLock);
-    ASSERT_EQ(chown(planted.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(chown(planted.c_str(), test_support::kNobodyId, test_support::kNobodyId), 0);
 
     platform::NamedLock first = platform::CreateNamedLock("QLN207");
     platform::NamedLock second = platform::CreateNamedLock("QLN207");

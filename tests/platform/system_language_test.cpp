@@ -2,7 +2,6 @@
 #include "tests/platform/test_folder.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -40,13 +39,13 @@ protected:
 
 TEST_F(SystemLanguageEnv, FirstNonEmptyVariableWins) {
     EXPECT_EQ(platform::SystemDefaultLangId(), 0x0409);
-    setenv("LANG", "cs_CZ.UTF-8", 1);
+    m_lang.Set("cs_CZ.UTF-8");
     EXPECT_EQ(platform::SystemDefaultLangId(), 0x0405);
-    setenv("LC_MESSAGES", "zh_TW.UTF-8", 1);
+    m_messages.Set("zh_TW.UTF-8");
     EXPECT_EQ(platform::SystemDefaultLangId(), 0x0404);
-    setenv("LC_ALL", "", 1);
+    m_all.Set("");
     EXPECT_EQ(platform::SystemDefaultLangId(), 0x0404);
-    setenv("LC_ALL", "es_ES.UTF-8", 1);
+    m_all.Set("es_ES.UTF-8");
     EXPECT_EQ(platform::SystemDefaultLangId(), 0x0C0A);
 }
 

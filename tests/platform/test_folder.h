@@ -11,6 +11,10 @@
 
 namespace test_support {
 
+// The user "nobody" and its group: what a test run as root takes on, or gives
+// a file to, to meet the checks an ordinary user meets.
+inline constexpr uid_t kNobodyId = 65534;
+
 // A new folder in the temporary folder ($TMPDIR), removed with its content at
 // destruction; path() is empty when none could be made.
 class TempFolder {

@@ -114,8 +114,10 @@ DriverOutput RunConnectDriver(const std::string& folder) {
     std::filesystem::copy_file(TXV_UMOCKDEV_CONNECT_DRIVER, driver,
                                std::filesystem::copy_options::overwrite_existing);
     std::vector<std::string> args;
-    if (geteuid() == 0)
-        args = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+    if (geteuid() == 0) {
+        const std::string nobody = std::to_string(test_support::kNobodyId);
+        args = {"/usr/bin/setpriv", "--reuid=" + nobody, "--regid=" + nobody, "--clear-groups"};
+    }
     args.push_back(driver);
     std::vector<char*> argv;
     for (std::string& arg : args)
