@@ -84,12 +84,14 @@ void ClearIdleWake(DeviceHandle h) {
     }
 }
 
-void PauseUnlessWoken(DeviceHandle h, uint32_t ms) {
+bool PauseUnlessWoken(DeviceHandle h, uint32_t ms) {
     uint32_t start = TickCount();
     auto device = LookupDevice(h);
+    const int woken = device ? PollOne(device->wakeFd(), POLLIN, ms) : -1;
     // A failed poll still pauses, so a caller's loop cannot spin.
-    if (!device || PollOne(device->wakeFd(), POLLIN, ms) < 0)
+    if (woken < 0)
         SleepMs(MsLeft(start, ms));
+    return woken > 0;
 }
 
 } // namespace platform

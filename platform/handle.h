@@ -53,6 +53,7 @@ void ClearIdleWake(DeviceHandle h);
 
 // An idle pause: sleeps ms in poll() on the handle's wake, so it ends early
 // once WakeIdleWaits was called. Without the device it sleeps the whole time.
-void PauseUnlessWoken(DeviceHandle h, uint32_t ms);
+// True when it ended by the wake.
+bool PauseUnlessWoken(DeviceHandle h, uint32_t ms);
 
 } // namespace platform

@@ -108,20 +108,23 @@ int WriteReports(DeviceHandle h, int outputLength, const uint8_t* data, int leng
 // frame is LEN+2 bytes, and the zeros padding its last report are not handed
 // out. A frame that would not fit the accumulator or the caller's buffer
 // fails, but only once it was read to its end: left queued, its reports
-// would be taken for the next reply.
-int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeableStart, uint8_t* out,
+// would be taken for the next reply. For the reading thread (wakeable) a
+// stop also ends that drain, so a reader that keeps sending cannot hold the
+// thread past the stop.
+int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable, uint8_t* out,
               int capacity, int* count) {
     ReportAccumulator accumulator(kAccumulatorSize);
     int expected = -1;
+    const auto overLong = [&] { return expected > kAccumulatorSize || expected > capacity; };
     bool firstReport = true;
     // A stop cuts the first pause short; the read after it still takes a
     // report that is already waiting and returns at once when there is none.
-    if (wakeableStart)
+    if (wakeable)
         platform::PauseUnlessWoken(h, kPauseBeforeInputReadMs);
     else
         platform::SleepMs(kPauseBeforeInputReadMs);
     for (;;) {
-        if (accumulator.ReadReport(h, inputLength, timeoutMs, wakeableStart && firstReport) !=
+        if (accumulator.ReadReport(h, inputLength, timeoutMs, wakeable && firstReport) !=
             platform::HidIo::Ok)
             return ReaderFailed;
         firstReport = false;
@@ -129,9 +132,14 @@ int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable
             expected = accumulator[0] * 256 + accumulator[1] + 2;
         if (expected >= 0 && accumulator.received() >= expected)
             break;
-        platform::SleepMs(kPauseBeforeInputReadMs);
+        if (wakeable && overLong()) {
+            if (platform::PauseUnlessWoken(h, kPauseBeforeInputReadMs))
+                return ReaderFailed;
+        } else {
+            platform::SleepMs(kPauseBeforeInputReadMs);
+        }
     }
-    if (expected > kAccumulatorSize || expected > capacity)
+    if (overLong())
         return ReaderFailed;
     accumulator.CopyTo(out, expected);
     *count = expected;
@@ -182,9 +190,15 @@ int HidReadAll(DeviceHandle h, uint8_t* buffer, int capacity, int* count) {
     while (!accumulator.full()) {
         const platform::HidIo io =
             accumulator.ReadReport(h, lengths.input, kReadAllSilenceMs, false);
-        // An unplugged reader sends nothing more: what came is the answer.
-        if (io == platform::HidIo::TimedOut || io == platform::HidIo::Gone)
+        if (io == platform::HidIo::TimedOut)
             break;
+        // An unplugged reader sends nothing more: what came is the answer,
+        // but a reader gone before its first report gave none.
+        if (io == platform::HidIo::Gone) {
+            if (accumulator.received() == 0)
+                return ReaderFailed;
+            break;
+        }
         if (io != platform::HidIo::Ok)
             return ReaderFailed;
         if (!accumulator.full())

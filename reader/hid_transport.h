@@ -16,6 +16,7 @@ int HidWriteReports(DeviceHandle h, const uint8_t* data, int length);
 
 // Everything that arrives until no report comes for 1000 ms or the reader is
 // unplugged, report padding included; collection stops at the buffer's end.
+// A reader unplugged before its first report fails the read.
 int HidReadAll(DeviceHandle h, uint8_t* buffer, int capacity, int* count);
 
 // One frame that the reader sends by itself (reading thread, HID only).

@@ -28,13 +28,17 @@ protected:
     ui::Color StatusColour() const { return m_dialog->m_lblStatus.TextColor(); }
     bool ThreadStopped() const { return !m_dialog->m_bReadRun && !m_dialog->m_hReadThread; }
 
-    // The reader takes the next request and then goes away.
-    void UnplugAfterNextRequest(sim::StandInReader& reader) {
+    // The reader takes the next request, sends these bytes as reports, and
+    // then goes away.
+    void UnplugAfterNextRequest(sim::StandInReader& reader, const sim::Bytes& sent = {}) {
         const size_t handled = reader.RequestCount();
         reader.SetFault({.kind = sim::FaultKind::Silent});
-        m_replier = std::thread([&reader, handled] {
-            if (reader.WaitForRequests(handled + 1, 5000))
-                reader.Stop();
+        m_replier = std::thread([&reader, handled, sent] {
+            if (!reader.WaitForRequests(handled + 1, 5000))
+                return;
+            if (!sent.empty() && !(reader.SendRaw(sent) && reader.Flush(5000)))
+                return;
+            reader.Stop();
         });
     }
 };
@@ -122,15 +126,34 @@ TEST_F(ConsolePage, SilentReaderGivesTheTrimmedTxLineAndStillSucceeds) {
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
 }
 
-// An unplug ends the collection with what came, which here is nothing.
-TEST_F(ConsolePage, ReaderGoneBeforeItsAnswerEndsTheReceiveEmpty) {
+// A reader gone before any answer failed the receive, in a box and in red.
+TEST_F(ConsolePage, ReaderGoneBeforeItsAnswerFailsTheReceive) {
     sim::StandInReader& reader = OpenOverHid();
     UnplugAfterNextRequest(reader);
+    Send("00 01 30");
+    ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(m_recorder.messageBoxes[0].text, String(128));
+    EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(Status(), String(128));
+    EXPECT_EQ(StatusColour(), kStatusFailColour);
+    EXPECT_EQ(Log(), HexLine("TX: ", {0x00, 0x01, 0x30}));
+    EXPECT_TRUE(ThreadStopped());
+}
+
+// What came before the unplug is the answer.
+TEST_F(ConsolePage, ReaderGoneAfterTwoReportsKeepsThem) {
+    sim::StandInReader& reader = OpenOverHid();
+    sim::Bytes sent(100);
+    for (size_t i = 0; i < sent.size(); ++i)
+        sent[i] = uint8_t(i + 1);
+    UnplugAfterNextRequest(reader, sent);
     Send("00 01 30");
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
     EXPECT_EQ(Status(), String(127));
     EXPECT_EQ(StatusColour(), kStatusOkColour);
-    EXPECT_EQ(Log(), HexLine("TX: ", {0x00, 0x01, 0x30}));
+    sim::Bytes answer = sent;
+    answer.resize(128, 0);
+    EXPECT_EQ(Log(), HexLine("TX: ", {0x00, 0x01, 0x30}) + HexLine("RX: ", answer));
     EXPECT_TRUE(ThreadStopped());
 }
 

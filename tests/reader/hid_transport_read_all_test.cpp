@@ -37,24 +37,30 @@ TEST_F(HidReadAll, StopsAtTheBufferEnd) {
     EXPECT_EQ(buffer, expected);
 }
 
-// An unplug ends the collection at once and keeps what came before it.
+// An unplug ends the collection at once and keeps what came before it; with
+// nothing before it, the read failed.
 TEST_F(HidReadAll, UnplugEndsTheCollectionWithWhatCame) {
-    VirtualHidDevice* device = AddDevice("reader", 9, 9);
-    DeviceHandle h = Open(device);
-    Send(device, Bytes(9, 0x31));
-    Send(device, Bytes(9, 0x32));
-    device->unplug();
-    Bytes buffer(64, 0xEE);
-    int count = -1;
-    const uint32_t start = platform::TickCount();
-    ASSERT_EQ(::HidReadAll(h, buffer.data(), int(buffer.size()), &count), ReaderOk);
-    // Well short of the second of silence that ends a collection otherwise.
-    EXPECT_LT(platform::TickCount() - start, 1000u);
-    ASSERT_EQ(count, 16);
-    Bytes expected(8, 0x31);
-    expected.insert(expected.end(), 8, 0x32);
-    expected.insert(expected.end(), 48, 0xEE);
-    EXPECT_EQ(buffer, expected);
+    for (const uint8_t reports : {0, 2}) {
+        SCOPED_TRACE(int(reports));
+        VirtualHidDevice* device = AddDevice("reader" + std::to_string(reports), 9, 9);
+        DeviceHandle h = Open(device);
+        for (uint8_t i = 0; i < reports; ++i)
+            Send(device, Bytes(9, uint8_t(0x31 + i)));
+        device->unplug();
+        Bytes buffer(64, 0xEE);
+        int count = -1;
+        const uint32_t start = platform::TickCount();
+        EXPECT_EQ(::HidReadAll(h, buffer.data(), int(buffer.size()), &count),
+                  reports ? ReaderOk : ReaderFailed);
+        // Well short of the second of silence that ends a collection otherwise.
+        EXPECT_LT(platform::TickCount() - start, 1000u);
+        ASSERT_EQ(count, reports * 8);
+        Bytes expected;
+        for (uint8_t i = 0; i < reports; ++i)
+            expected.insert(expected.end(), 8, uint8_t(0x31 + i));
+        expected.resize(64, 0xEE);
+        EXPECT_EQ(buffer, expected);
+    }
 }
 
 } // namespace
