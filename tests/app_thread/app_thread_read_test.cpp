@@ -1,11 +1,17 @@
 #include "app/command_bracket.h"
 #include "app/decode/card_texts.h"
 #include "platform/ui/strings.h"
+#include "platform/vhid.h"
 #include "sim/frames.h"
 #include "tests/app/app_swipe_fixture.h"
 
 #include <QAbstractButton>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -204,6 +210,62 @@ TEST_F(ReadThreadHid, IButtonAndTrackFramesSwitchTabsBackAndForth) {
     EXPECT_EQ(CurrentTab(), 3);
     EXPECT_TRUE(Page().IsVisible());
     EXPECT_FALSE(m_dialog->m_pageIBtn.IsVisible());
+}
+
+// A reader that keeps sending after a LEN that no buffer holds: the stop
+// still ends the thread within its wait, and the command after it is
+// answered with its own reply.
+TEST_F(ReadThreadHid, StopEndsTheDrainOfAReaderThatNeverStopsSending) {
+    using namespace std::chrono_literals;
+    const std::string bus = m_folder + "/vhid";
+    std::filesystem::create_directory(bus);
+    m_vhidEnv.Set(bus.c_str());
+    auto device = platform::VirtualHidDevice::Create(bus, "streaming", 0x0483, 0x572B, 65, 65);
+    ASSERT_NE(device, nullptr);
+    m_dialog->m_hDevice = platform::OpenHidPath(device->path());
+    ASSERT_FALSE(IsNoDevice(m_dialog->m_hDevice));
+    m_dialog->m_nTransportMode = TransportHid;
+    std::atomic<bool> streaming = true;
+    std::thread stream([&] {
+        Bytes report(65, 0x55);
+        report[0] = 0;
+        report[1] = 0xFF;
+        report[2] = 0xFF;
+        while (streaming) {
+            device->sendInputReport(report.data(), report.size(), 20);
+            report[1] = report[2] = 0x55;
+        }
+    });
+    ASSERT_TRUE(m_dialog->StartReadThread());
+    std::this_thread::sleep_for(500ms);
+    const auto start = std::chrono::steady_clock::now();
+    m_dialog->StopReadThread();
+    const auto took = std::chrono::steady_clock::now() - start;
+    streaming = false;
+    stream.join();
+    EXPECT_EQ(m_dialog->m_hReadThread, nullptr) << "the thread ended within the stop's wait";
+    EXPECT_LT(took, 1s);
+
+    // What the stream left queued is no part of the next exchange.
+    Bytes leftover(65);
+    size_t got = 0;
+    while (platform::HidReadReport(m_dialog->m_hDevice, leftover.data(), leftover.size(), &got,
+                                   200) == platform::HidIo::Ok) {
+    }
+    std::thread answer([&] {
+        Bytes request;
+        if (!device->receiveOutputReport(&request, 5000))
+            return;
+        Bytes reply = sim::EncodeLenFrame(0x30, 'Y', Data("V9"));
+        reply.insert(reply.begin(), 0);
+        device->sendInputReport(reply.data(), reply.size());
+    });
+    std::array<uint8_t, 64> version{};
+    EXPECT_EQ(CmdDetectDevice(m_dialog->m_hDevice, TransportHid, version.data(),
+                              int(version.size()), 2000),
+              ReaderOk);
+    answer.join();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(version.data())), "V9");
 }
 
 using ReadThreadCom = SwipeDialogTest;
