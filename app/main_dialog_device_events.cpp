@@ -69,7 +69,9 @@ void CDQ450DemoDlg::RunDeviceStep(const DeviceStep& step) {
         OnConnect();
         break;
     case DeviceStepKind::Disconnect:
-        OnDisconnect();
+        // A USB removal acts on a USB connection only: an open COM port stays.
+        if (m_nTransportMode == TransportHid)
+            OnDisconnect();
         break;
     case DeviceStepKind::ClearStatus:
         SetStatusText(*this, "");

@@ -126,6 +126,30 @@ TEST_F(AppDeviceChange, EveryRemovalEmptiesTheStatusLine) {
     EXPECT_EQ(Status(), "before");
 }
 
+// A USB removal acts on a USB connection only: an open COM port, its
+// reading thread and its buttons stay; the status line is still emptied.
+TEST_F(AppDeviceChange, RemovalLeavesAnOpenComPortOpen) {
+    sim::StandInReader& reader = AddPtyReader(3, sim::Personality::LengthPrefixed);
+    Open();
+    Click(IDC_RADIO_COM);
+    ASSERT_EQ(m_dialog->m_cbPort.GetItemText(m_dialog->m_cbPort.GetCurSel()), "com3");
+    Click(CDQ450DemoDlg::IDC_OPEN_PORT);
+    ASSERT_EQ(m_dialog->m_nTransportMode, TransportCom);
+    const DeviceHandle open = m_dialog->m_hDevice;
+
+    m_dialog->Item(IDC_STATUS).SetText("before");
+    m_dialog->OnDeviceChange(CDQ450DemoDlg::kDeviceRemoveComplete,
+                             InterfaceName("VID_0483&PID_572B"));
+    ASSERT_TRUE(WaitFor([this] { return !m_dialog->DeviceChangesPending(); }));
+    EXPECT_EQ(m_dialog->m_hDevice, open);
+    EXPECT_TRUE(m_dialog->m_bReadRun);
+    EXPECT_NE(m_dialog->m_hReadThread, nullptr);
+    EXPECT_EQ(Text(CDQ450DemoDlg::IDC_OPEN_PORT), String(134));
+    EXPECT_FALSE(m_dialog->Item(IDC_SEARCH_PORT).IsEnabled());
+    EXPECT_EQ(Status(), "");
+    EXPECT_TRUE(SwipeReachesTheTestPage(reader));
+}
+
 // A cable that bounces fifty times in five seconds: the window's timers keep
 // running all the while, and it ends connected to the reader that stayed. A
 // 300 ms wait per event on the UI thread shows as one long freeze or as a
