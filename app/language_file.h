@@ -19,5 +19,7 @@ uint16_t ReadLanguageValue();
 uint16_t MapUiLanguage(uint16_t value);
 
 // Writes the two bytes to a new file that then takes the name at once, so a
-// failed write leaves the old file as it was; false when that fails.
+// failed write leaves the old file as it was; the new file keeps the old
+// one's permission bits. False when that fails, or when the file there may
+// not be written by the user, which is then left as it was.
 bool WriteLanguageValue(uint16_t value);

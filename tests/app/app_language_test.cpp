@@ -5,6 +5,7 @@
 #include "platform/ui/strings.h"
 #include "platform/ui/ui_thread.h"
 #include "tests/app/app_test_support.h"
+#include "tests/platform/serial_test_port.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -152,6 +153,36 @@ TEST_F(AppLanguage, FileThatCannotBeWrittenKeepsTheProgramOpen) {
     ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
     EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
     EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{kLanguageFileName});
+}
+
+// A change keeps the file's permission bits; a file the user may not write
+// is left as it was, and the change fails in a box.
+TEST_F(AppLanguage, WritingKeepsTheModeAndLeavesAReadOnlyFileAlone) {
+    WriteFileBytes(kLanguageFileName, {0x09, 0x04});
+    ASSERT_EQ(chmod(kLanguageFileName, 0640), 0);
+    {
+        CDQ450DemoDlg dialog;
+        EXPECT_TRUE(PickLanguageInModalRun(dialog, Qt::Key_Up));
+    }
+    EXPECT_EQ(ReadFileBytes(kLanguageFileName), (std::vector<uint8_t>{0x04, 0x08}));
+    EXPECT_EQ(std::filesystem::status(kLanguageFileName).permissions(),
+              std::filesystem::perms(0640));
+
+    ASSERT_EQ(chmod(kLanguageFileName, 0444), 0);
+    // Writable to all, so only the file's own bits can stop the write.
+    ASSERT_EQ(chmod(m_folder.c_str(), 0777), 0);
+    m_recorder.messageBoxes.clear();
+    {
+        DeniedNode notWritable(m_folder + "/" + kLanguageFileName);
+        CDQ450DemoDlg dialog;
+        EXPECT_FALSE(PickLanguageInModalRun(dialog, Qt::Key_Down));
+    }
+    ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(ReadFileBytes(kLanguageFileName), (std::vector<uint8_t>{0x04, 0x08}));
+    EXPECT_EQ(std::filesystem::status(kLanguageFileName).permissions(),
+              std::filesystem::perms(0444));
     EXPECT_EQ(FolderEntries(), std::set<std::string>{kLanguageFileName});
 }
 
