@@ -3,6 +3,7 @@
 #include "platform/permission_notice.h"
 #include "platform/port_map.h"
 #include "platform/serial_port.h"
+#include "platform/tty_node.h"
 
 #include <array>
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -100,6 +102,17 @@ DeviceHandle OpenSerialPort(std::string_view name, int baud) {
         return kInvalidHandle;
     std::string path = ResolvePortName(name);
     if (path.empty())
+        return kInvalidHandle;
+    // Only a serial line or pseudo-terminal slave is opened: other nodes may
+    // act on open (a watchdog starts counting, a tape rewinds). A folder on
+    // the way that the user may not pass is a permission refusal as well.
+    struct stat node {};
+    if (stat(path.c_str(), &node) != 0) {
+        if (errno == EACCES)
+            NoteDenied(path);
+        return kInvalidHandle;
+    }
+    if (!IsSerialLineNode(node, ReadTtyDrivers()))
         return kInvalidHandle;
     int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {

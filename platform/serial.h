@@ -15,8 +15,9 @@ namespace platform {
 
 // Opens exclusively, raw 8N1 at the given rate without flow control, both
 // queues flushed; closing the handle puts back the line settings found.
-// kInvalidHandle when the name does not resolve, the node does not open, is
-// held by another program, is not a terminal or refuses the rate.
+// kInvalidHandle when the name does not resolve, the node is no serial line
+// or pseudo-terminal slave (refused without opening it), does not open, is
+// held by another program or refuses the rate.
 DeviceHandle OpenSerialPort(std::string_view name, int baud);
 
 // The device node behind name when the last OpenSerialPort on this thread

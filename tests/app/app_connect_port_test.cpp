@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -123,6 +125,42 @@ TEST_F(AppConnectPort, TypedPathOpensItsOwnReaderWhileTheSearchListsAnother) {
         EXPECT_EQ(Text(IDC_VERSION), "TYPED") << name;
         Click(CDQ450DemoDlg::IDC_OPEN_PORT);
         EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle) << name;
+    }
+}
+
+TEST_F(AppConnectPort, TypedPathThatIsNoSerialPortIsRefusedUnopened) {
+    // A FIFO opens read-write with nobody on the other end, and /dev/null
+    // opens for anyone; only a check before the open keeps them shut. A node
+    // of the test's own with /dev/null's numbers shows whether it was opened.
+    const std::string fifo = m_folder + "/fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    struct stat null {};
+    ASSERT_EQ(stat("/dev/null", &null), 0);
+    std::string nullNode = m_folder + "/null";
+    if (mknod(nullNode.c_str(), S_IFCHR | 0600, null.st_rdev) != 0)
+        nullNode.clear(); // only root may make device nodes
+    Open();
+
+    struct Case {
+        std::string path;
+        bool watched;
+    } cases[] = {{fifo, true}, {nullNode, true}, {"/dev/null", false}};
+    for (const Case& c : cases) {
+        if (c.path.empty())
+            continue;
+        const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        ASSERT_GE(watch, 0);
+        if (c.watched) {
+            ASSERT_GE(inotify_add_watch(watch, c.path.c_str(), IN_OPEN), 0) << c.path;
+        }
+        ChoosePort(c.path);
+        Click(CDQ450DemoDlg::IDC_OPEN_PORT);
+        ASSERT_EQ(m_recorder.messageBoxes.size(), 1u) << c.path;
+        EXPECT_EQ(m_recorder.messageBoxes[0].text, String(135)) << c.path;
+        EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle) << c.path;
+        alignas(inotify_event) char events[4096];
+        EXPECT_LT(read(watch, events, sizeof events), 0) << c.path << " was opened";
+        close(watch);
     }
 }
 
