@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,14 +77,5 @@ uint16_t MapUiLanguage(uint16_t value) {
 
 bool WriteLanguageValue(uint16_t value) {
     const char bytes[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-    // The file there keeps its permission bits, and one the user may not
-    // write is left alone. A link is not looked through: it is replaced.
-    std::optional<mode_t> mode;
-    struct stat existing {};
-    if (lstat(kLanguageFileName, &existing) == 0 && S_ISREG(existing.st_mode)) {
-        if (faccessat(AT_FDCWD, kLanguageFileName, W_OK, AT_EACCESS) != 0)
-            return false;
-        mode = existing.st_mode;
-    }
-    return platform::ReplaceFile(kLanguageFileName, std::string_view(bytes, sizeof bytes), mode);
+    return platform::ReplaceFile(kLanguageFileName, std::string_view(bytes, sizeof bytes));
 }

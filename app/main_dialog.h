@@ -151,6 +151,8 @@ private:
     WalkStep ConnectSingleInterface(const std::string& path);
     void ShowConnected();
     void ShowDisconnected();
+    // The port button's caption and the controls that an open port locks.
+    void ShowPortOpen(bool open);
     void StartDeviceMonitor();
     // Runs the waiting steps that are due, unless a connection handler runs,
     // and sets the timer for the next one.

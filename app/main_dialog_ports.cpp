@@ -63,9 +63,7 @@ void CDQ450DemoDlg::OnOpenPort() {
         if (!platform::CloseDeviceHandle(m_hDevice))
             return;
         m_hDevice = platform::kInvalidHandle;
-        Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringOpenPort));
-        for (int id : {IDC_SEARCH_PORT, IDC_RADIO_COM, IDC_RADIO_USB})
-            Item(id).Enable(true);
+        ShowPortOpen(false);
         ShowDisconnected();
         return;
     }
@@ -83,9 +81,7 @@ void CDQ450DemoDlg::OnOpenPort() {
                        ui::MessageIcon::Error, ui::MessageButtons::Ok, this);
         return;
     }
-    Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringClosePort));
-    for (int id : {IDC_SEARCH_PORT, IDC_RADIO_COM, IDC_RADIO_USB})
-        Item(id).Enable(false);
+    ShowPortOpen(true);
     m_nTransportMode = TransportCom;
 
     if (m_pageUsb.DetectVersion()) {
@@ -100,13 +96,17 @@ void CDQ450DemoDlg::OnOpenPort() {
                        ui::MessageButtons::Ok, this);
         if (platform::CloseDeviceHandle(m_hDevice)) {
             m_hDevice = platform::kInvalidHandle;
-            Item(IDC_OPEN_PORT).SetText(ui::LoadString(kStringOpenPort));
-            for (int id : {IDC_RADIO_USB, IDC_RADIO_COM, IDC_SEARCH_PORT})
-                Item(id).Enable(true);
+            ShowPortOpen(false);
             m_nTransportMode = TransportClosed;
         }
         return;
     }
     ShowConnected();
     StartReadThread();
+}
+
+void CDQ450DemoDlg::ShowPortOpen(bool open) {
+    Item(IDC_OPEN_PORT).SetText(ui::LoadString(open ? kStringClosePort : kStringOpenPort));
+    for (int id : {IDC_SEARCH_PORT, IDC_RADIO_COM, IDC_RADIO_USB})
+        Item(id).Enable(!open);
 }

@@ -34,12 +34,18 @@ int CreateBeside(const std::string& path, std::string& name) {
 
 } // namespace
 
-bool ReplaceFile(const std::string& path, std::string_view bytes, std::optional<mode_t> mode) {
+bool ReplaceFile(const std::string& path, std::string_view bytes) {
+    // A link is not looked through: it is what gets replaced.
+    struct stat existing {};
+    const bool regular = lstat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (regular && faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return false;
     std::string temporary;
     const int fd = CreateBeside(path, temporary);
     if (fd < 0)
         return false;
-    bool ok = (!mode || fchmod(fd, *mode & 07777) == 0) && WriteAll(fd, bytes) && fsync(fd) == 0;
+    bool ok = (!regular || fchmod(fd, existing.st_mode & 07777) == 0) && WriteAll(fd, bytes) &&
+              fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok)

@@ -3,15 +3,13 @@
 // to disk and then renamed over it, so a failed write never leaves a cut file,
 // and a symbolic link at the path is replaced itself, never written through.
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace platform {
 
-// mode: the new file's permission bits; without it, 0666 less the umask.
-bool ReplaceFile(const std::string& path, std::string_view bytes,
-                 std::optional<mode_t> mode = std::nullopt);
+// A regular file at path keeps its permission bits, and one this user may not
+// write is left as it is (false); a new file gets 0666 less the umask.
+bool ReplaceFile(const std::string& path, std::string_view bytes);
 
 } // namespace platform

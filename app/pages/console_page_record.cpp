@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -30,11 +29,9 @@ std::string ResolvedTarget(const std::string& path) {
 bool WriteRecordFile(const std::string& path, std::string_view text) {
     const std::string target = ResolvedTarget(path);
     struct stat existing {};
-    const bool exists = stat(target.c_str(), &existing) == 0;
-    if (exists && (!S_ISREG(existing.st_mode) || access(target.c_str(), W_OK) != 0))
+    if (stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
         return false;
-    return platform::ReplaceFile(target, text,
-                                 exists ? std::optional<mode_t>(existing.st_mode) : std::nullopt);
+    return platform::ReplaceFile(target, text);
 }
 
 } // namespace

@@ -46,8 +46,7 @@ bool ParseId(const ui::Control& edit, int* id) {
     const std::optional<std::string> bytes = Utf8ToLatin1(edit.Text());
     if (!bytes || bytes->size() != kIdLength)
         return false;
-    const std::string& text = *bytes;
-    *id = HexStrToByte(text.substr(0, 2)) * 256 + HexStrToByte(text.substr(2, 2));
+    *id = *HexDeviceId(*bytes);
     return true;
 }
 

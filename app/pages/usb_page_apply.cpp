@@ -28,8 +28,6 @@ uint8_t BitsOf(const ui::Dialog& page, const int* ids, int count) {
     return bits;
 }
 
-// Four characters are the high and the low byte, two the low byte alone.
-// Any other length sends 0: the id edit reports no error here.
 void ShowInputError(const ui::Dialog& page, int stringId) {
     ui::MessageBox(ui::LoadString(stringId), "Error", ui::MessageIcon::Error,
                    ui::MessageButtons::Ok, &page);

@@ -5,6 +5,15 @@
 
 namespace ui::detail {
 
+namespace {
+
+// The caption's background reaches this far past its text on either side.
+constexpr int kCaptionPadding = 2;
+// The light line is drawn one pixel right of and below the dark one.
+constexpr int kFrameInset = 2;
+
+} // namespace
+
 StaticText::StaticText(QWidget* parent)
     : QFrame(parent), m_color(palette().color(QPalette::WindowText)) {}
 
@@ -84,12 +93,20 @@ int GroupFrame::CaptionIndent() const {
     return fontMetrics().horizontalAdvance(QLatin1Char('x'));
 }
 
+int GroupFrame::FrameRight() const {
+    return width() - kFrameInset;
+}
+
+int GroupFrame::CaptionRoom() const {
+    return FrameRight() - CaptionIndent() - 2 * kCaptionPadding;
+}
+
 void GroupFrame::paintEvent(QPaintEvent*) {
     runPaintHook();
     QPainter painter(this);
     const QFontMetrics metrics(font());
     const int top = metrics.height() / 2;
-    const QRect frame(0, top, width() - 2, height() - top - 2);
+    const QRect frame(0, top, FrameRight(), height() - top - kFrameInset);
     painter.setPen(palette().color(QPalette::Light));
     painter.drawRect(frame.translated(1, 1));
     painter.setPen(palette().color(QPalette::Mid));
@@ -97,13 +114,13 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     if (text().isEmpty()) {
         return;
     }
-    const QRect caption(CaptionIndent(), 0, metrics.horizontalAdvance(text()) + 4,
+    const QRect caption(CaptionIndent(), 0, metrics.horizontalAdvance(text()) + 2 * kCaptionPadding,
                         metrics.height());
     painter.fillRect(caption, palette().window());
     painter.setPen(isEnabled() ? textColor()
                                : palette().color(QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(caption.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                     text());
+    painter.drawText(caption.adjusted(kCaptionPadding, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text());
 }
 
 } // namespace ui::detail

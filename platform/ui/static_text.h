@@ -48,12 +48,21 @@ class GroupFrame : public StaticText {
 public:
     explicit GroupFrame(QWidget* parent) : StaticText(parent) {}
 
-    // Where the caption's background starts: one Latin letter in, so a
-    // Chinese font's wide average does not push captions past the frame.
-    int CaptionIndent() const;
+    // How wide the caption's text may be before its background, which
+    // reaches a little past the text on either side, hides the frame's right
+    // line.
+    int CaptionRoom() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Where the caption's background starts: one Latin letter in, so a
+    // Chinese font's wide average does not push captions past the frame.
+    int CaptionIndent() const;
+    // The frame's right line, in from the edge to leave room for its light
+    // twin.
+    int FrameRight() const;
 };
 
 } // namespace ui::detail

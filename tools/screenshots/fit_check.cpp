@@ -72,15 +72,8 @@ Room IndicatorButtonRoom(const QAbstractButton& button, QStyle::SubElement conte
     return {TextWidth(button.fontMetrics(), ShownCaption(button.text())), contents.width()};
 }
 
-// The caption's background starts at the group's indent and reaches 2 px
-// past the text on either side; it must stop short of the frame's right line,
-// 2 px in from the edge, or it hides that corner of the frame.
 Room GroupCaptionRoom(const ui::detail::GroupFrame& group) {
-    const QFontMetrics metrics(group.font());
-    const int captionPadding = 2;
-    const int frameLine = group.width() - 2;
-    return {TextWidth(metrics, group.text()),
-            frameLine - group.CaptionIndent() - 2 * captionPadding};
+    return {TextWidth(QFontMetrics(group.font()), group.text()), group.CaptionRoom()};
 }
 
 // One line in a box no taller than that is measured in width; in a taller box
