@@ -134,6 +134,7 @@ TEST_F(ConsolePage, ReaderGoneBeforeItsAnswerFailsTheReceive) {
     ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
     EXPECT_EQ(m_recorder.messageBoxes[0].text, String(128));
     EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
     EXPECT_EQ(Status(), String(128));
     EXPECT_EQ(StatusColour(), kStatusFailColour);
     EXPECT_EQ(Log(), HexLine("TX: ", {0x00, 0x01, 0x30}));

@@ -225,6 +225,7 @@ TEST_F(ReadThreadHid, StopEndsTheDrainOfAReaderThatNeverStopsSending) {
     m_dialog->m_hDevice = platform::OpenHidPath(device->path());
     ASSERT_FALSE(IsNoDevice(m_dialog->m_hDevice));
     m_dialog->m_nTransportMode = TransportHid;
+    ASSERT_TRUE(m_dialog->StartReadThread());
     std::atomic<bool> streaming = true;
     std::thread stream([&] {
         Bytes report(65, 0x55);
@@ -236,7 +237,6 @@ TEST_F(ReadThreadHid, StopEndsTheDrainOfAReaderThatNeverStopsSending) {
             report[1] = report[2] = 0x55;
         }
     });
-    ASSERT_TRUE(m_dialog->StartReadThread());
     std::this_thread::sleep_for(500ms);
     const auto start = std::chrono::steady_clock::now();
     m_dialog->StopReadThread();

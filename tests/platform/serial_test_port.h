@@ -7,6 +7,7 @@
 #include "tests/platform/test_folder.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -15,18 +16,40 @@
 #include <unistd.h>
 #include <vector>
 
+// Watches a path for opens, from its construction on.
+class OpenWatch {
+public:
+    explicit OpenWatch(const std::string& path) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        EXPECT_GE(inotify_add_watch(m_fd, path.c_str(), IN_OPEN), 0) << path;
+    }
+    ~OpenWatch() { close(m_fd); }
+    OpenWatch(const OpenWatch&) = delete;
+    OpenWatch& operator=(const OpenWatch&) = delete;
+
+    // Whether the path was opened since the last call.
+    bool OpenedSinceLastAsk() {
+        bool opened = false;
+        alignas(inotify_event) char events[4096];
+        while (read(m_fd, events, sizeof events) > 0)
+            opened = true;
+        return opened;
+    }
+
+private:
+    int m_fd;
+};
+
 class SerialTestPort {
 public:
     SerialTestPort() {
         EXPECT_FALSE(m_dir.path().empty());
         EXPECT_TRUE(pty.Open());
         EXPECT_TRUE(Link("com1"));
-        m_watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        EXPECT_GE(inotify_add_watch(m_watch, pty.slavePath().c_str(), IN_OPEN), 0);
+        m_watch.emplace(pty.slavePath());
     }
 
     ~SerialTestPort() {
-        close(m_watch);
+        m_watch.reset();
         pty.Close();
     }
 
@@ -43,13 +66,7 @@ public:
     }
 
     // Whether the slave was opened since the last call.
-    bool OpenedSinceLastAsk() {
-        bool opened = false;
-        alignas(inotify_event) char events[4096];
-        while (read(m_watch, events, sizeof events) > 0)
-            opened = true;
-        return opened;
-    }
+    bool OpenedSinceLastAsk() { return m_watch->OpenedSinceLastAsk(); }
 
     // Writes from the device's side and waits until all of it was written.
     void Send(const std::vector<uint8_t>& bytes) {
@@ -69,7 +86,7 @@ public:
 private:
     test_support::TempFolder m_dir;
     test_support::ScopedEnv m_portsDir{"TXV_PORTS_DIR", m_dir.path()};
-    int m_watch = -1;
+    std::optional<OpenWatch> m_watch;
 };
 
 // Puts a terminal in line mode at 38400 baud, as a login or another program
