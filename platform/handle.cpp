@@ -84,6 +84,11 @@ void ClearIdleWake(DeviceHandle h) {
     }
 }
 
+bool IdleWakeSet(DeviceHandle h) {
+    auto device = LookupDevice(h);
+    return device && PollOne(device->wakeFd(), POLLIN, 0) > 0;
+}
+
 bool PauseUnlessWoken(DeviceHandle h, uint32_t ms) {
     uint32_t start = TickCount();
     auto device = LookupDevice(h);

@@ -50,6 +50,8 @@ bool CloseDeviceHandle(DeviceHandle h);
 // how a stop wakes the reading thread without waiting out its time-out.
 void WakeIdleWaits(DeviceHandle h);
 void ClearIdleWake(DeviceHandle h);
+// True from WakeIdleWaits until ClearIdleWake: a stop was asked for.
+bool IdleWakeSet(DeviceHandle h);
 
 // An idle pause: sleeps ms in poll() on the handle's wake, so it ends early
 // once WakeIdleWaits was called. Without the device it sleeps the whole time.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -15,6 +16,12 @@ constexpr uint32_t kPauseBeforeInputReadMs = 50;
 constexpr uint32_t kWriteReportsTimeoutMs = 3000;
 constexpr uint32_t kFrameReportTimeoutMs = 1500;
 constexpr uint32_t kReadAllSilenceMs = 1000;
+// How long a stop lets the reading thread drain an over-long frame: a
+// reader that sends on past this has its rest left queued. Well inside the
+// stop's 6000 ms wait.
+constexpr uint32_t kStopDrainLimitMs = 500;
+// A reader that sends nothing for this long after a stop has ended its frame.
+constexpr uint32_t kStopDrainSilenceMs = 100;
 constexpr int kInputBufferSize = 128;
 constexpr int kAccumulatorSize = 2024;
 constexpr size_t kPathBufferSize = 256;
@@ -104,18 +111,46 @@ int WriteReports(DeviceHandle h, int outputLength, const uint8_t* data, int leng
     return ReaderOk;
 }
 
+// Reads off the rest of a frame that will be thrown away, each report as it
+// comes: the pauses that pace a reply in use would only slow it, and let a
+// hidraw node, which queues 64 reports, drop its tail. A stop on the reading
+// thread (wakeable) does not cut the frame, whose rest the next command would
+// take for its reply; from then on the drain also ends after
+// kStopDrainSilenceMs without a report, or at kStopDrainLimitMs, so a reader
+// that never stops sending cannot hold the stop.
+void DrainFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable,
+                ReportAccumulator& accumulator, int expected) {
+    std::optional<uint32_t> stopSeen;
+    while (accumulator.received() < expected) {
+        // A report waiting wins over the wake, so a reader that keeps
+        // sending is only seen to be stopped by asking.
+        if (wakeable && !stopSeen && platform::IdleWakeSet(h))
+            stopSeen = platform::TickCount();
+        uint32_t waitMs = timeoutMs;
+        if (stopSeen) {
+            const uint32_t since = platform::TickCount() - *stopSeen;
+            if (since >= kStopDrainLimitMs)
+                return;
+            waitMs = std::min({timeoutMs, kStopDrainSilenceMs, kStopDrainLimitMs - since});
+        }
+        const platform::HidIo io =
+            accumulator.ReadReport(h, inputLength, waitMs, wakeable && !stopSeen);
+        if (io == platform::HidIo::Woken)
+            stopSeen = platform::TickCount();
+        else if (io != platform::HidIo::Ok)
+            return;
+    }
+}
+
 // Reads one length-prefixed frame: the first two bytes of data give LEN, the
 // frame is LEN+2 bytes, and the zeros padding its last report are not handed
 // out. A frame that would not fit the accumulator or the caller's buffer
-// fails, but only once it was read to its end: left queued, its reports
-// would be taken for the next reply. For the reading thread (wakeable) a
-// stop also ends that drain, so a reader that keeps sending cannot hold the
-// thread past the stop.
+// fails, but only once it was drained: left queued, its reports would be
+// taken for the next reply.
 int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable, uint8_t* out,
               int capacity, int* count) {
     ReportAccumulator accumulator(kAccumulatorSize);
     int expected = -1;
-    const auto overLong = [&] { return expected > kAccumulatorSize || expected > capacity; };
     bool firstReport = true;
     // A stop cuts the first pause short; the read after it still takes a
     // report that is already waiting and returns at once when there is none.
@@ -130,17 +165,14 @@ int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable
         firstReport = false;
         if (expected < 0 && accumulator.count() >= 2)
             expected = accumulator[0] * 256 + accumulator[1] + 2;
+        if (expected > kAccumulatorSize || expected > capacity) {
+            DrainFrame(h, inputLength, timeoutMs, wakeable, accumulator, expected);
+            return ReaderFailed;
+        }
         if (expected >= 0 && accumulator.received() >= expected)
             break;
-        if (wakeable && overLong()) {
-            if (platform::PauseUnlessWoken(h, kPauseBeforeInputReadMs))
-                return ReaderFailed;
-        } else {
-            platform::SleepMs(kPauseBeforeInputReadMs);
-        }
+        platform::SleepMs(kPauseBeforeInputReadMs);
     }
-    if (overLong())
-        return ReaderFailed;
     accumulator.CopyTo(out, expected);
     *count = expected;
     return ReaderOk;

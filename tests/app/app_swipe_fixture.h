@@ -41,10 +41,7 @@ protected:
     // a pty may pace its bytes at paceBaud.
     void Attach(int transport, int paceBaud = 0) {
         if (transport == TransportHid) {
-            const std::string bus = m_folder + "/vhid";
-            std::filesystem::create_directory(bus);
-            m_vhidEnv.Set(bus.c_str());
-            ASSERT_TRUE(m_reader.StartOnVirtualHid({.folder = bus}));
+            ASSERT_TRUE(m_reader.StartOnVirtualHid({.folder = OpenVhidBus()}));
             m_dialog->m_hDevice = platform::OpenHidPath(m_reader.DevicePath());
         } else {
             ASSERT_TRUE(m_reader.StartOnPty({.paceBaud = paceBaud}));
@@ -52,6 +49,14 @@ protected:
         }
         ASSERT_FALSE(IsNoDevice(m_dialog->m_hDevice));
         m_dialog->m_nTransportMode = transport;
+    }
+
+    // The test's own virtual HID bus, switched on; its folder.
+    std::string OpenVhidBus() {
+        const std::string bus = m_folder + "/vhid";
+        std::filesystem::create_directory(bus);
+        m_vhidEnv.Set(bus.c_str());
+        return bus;
     }
 
     void AttachAndRead(int transport) {

@@ -7,6 +7,7 @@
 #include "tests/app/app_load_fixture.h"
 
 #include <QComboBox>
+#include <chrono>
 #include <optional>
 
 namespace {
@@ -272,6 +273,24 @@ TEST_F(UsbPage, DetectDeviceShowsTheVersion) {
     ClickUsb(1004);
     EXPECT_EQ(Text(IDC_VERSION), "TXV V1.2é");
     EXPECT_EQ(Status(), "detect device" + kFailed);
+    EXPECT_EQ(m_recorder.messageBoxes.size(), 1u);
+}
+
+// A reply far beyond every buffer (LEN 4000, 63 reports sent at once) is
+// read off as it comes: the box shows at once, and the next command gets
+// its own reply.
+TEST_F(UsbPage, OverLongReplyFailsAtOnceAndTheNextCommandIsAnswered) {
+    sim::StandInReader& reader = OpenOverHid();
+    reader.SetVersionText(std::string(3998, 'V'));
+    const auto start = std::chrono::steady_clock::now();
+    ClickUsb(1004);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    EXPECT_EQ(Status(), "detect device" + kFailed);
+    ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+    reader.SetVersionText("V2");
+    ClickUsb(1004);
+    EXPECT_EQ(Text(IDC_VERSION), "V2");
+    EXPECT_EQ(Status(), "detect device" + kOk);
     EXPECT_EQ(m_recorder.messageBoxes.size(), 1u);
 }
 

@@ -1,15 +1,17 @@
 #include "app/command_bracket.h"
 #include "app/decode/card_texts.h"
+#include "platform/clock.h"
 #include "platform/ui/strings.h"
 #include "platform/vhid.h"
 #include "sim/frames.h"
+#include "tests/app/app_command_boxes.h"
 #include "tests/app/app_swipe_fixture.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -187,7 +189,43 @@ TEST_F(ReadThreadStart, RefusesWithoutADevice) {
     }
 }
 
-using ReadThreadHid = SwipeDialogTest;
+class ReadThreadHid : public SwipeDialogTest {
+protected:
+    // A device on the bus that the test itself plays the reader on, opened
+    // the way the connection code opens one.
+    void AttachOwnDevice(const std::string& name, uint16_t reportLength) {
+        m_device = platform::VirtualHidDevice::Create(OpenVhidBus(), name, 0x0483, 0x572B,
+                                                      reportLength, reportLength);
+        ASSERT_NE(m_device, nullptr);
+        m_dialog->m_hDevice = platform::OpenHidPath(m_device->path());
+        ASSERT_FALSE(IsNoDevice(m_dialog->m_hDevice));
+        m_dialog->m_nTransportMode = TransportHid;
+    }
+
+    // The bytes as input reports, one every paceMs; sent counts them.
+    void SendAsReports(const Bytes& bytes, uint32_t paceMs = 0,
+                       std::atomic<size_t>* sent = nullptr) {
+        const size_t perReport = size_t(m_device->hello().inputReportLength) - 1;
+        for (size_t at = 0; at < bytes.size(); at += perReport) {
+            Bytes report(1, 0x00);
+            report.insert(report.end(), bytes.begin() + long(at),
+                          bytes.begin() + long(std::min(at + perReport, bytes.size())));
+            m_device->sendInputReport(report.data(), report.size());
+            if (sent)
+                ++*sent;
+            platform::SleepMs(paceMs);
+        }
+    }
+
+    // Takes the next request and answers it as a version request.
+    void AnswerVersion(const std::string& version) {
+        Bytes request;
+        if (m_device->receiveOutputReport(&request, 5000))
+            SendAsReports(sim::EncodeLenFrame(0x30, 'Y', Data(version)));
+    }
+
+    std::unique_ptr<platform::VirtualHidDevice> m_device;
+};
 
 TEST_F(ReadThreadHid, TabComesForwardBeforeTheDecoderRejectsAFrame) {
     AttachAndRead(TransportHid);
@@ -217,14 +255,7 @@ TEST_F(ReadThreadHid, IButtonAndTrackFramesSwitchTabsBackAndForth) {
 // answered with its own reply.
 TEST_F(ReadThreadHid, StopEndsTheDrainOfAReaderThatNeverStopsSending) {
     using namespace std::chrono_literals;
-    const std::string bus = m_folder + "/vhid";
-    std::filesystem::create_directory(bus);
-    m_vhidEnv.Set(bus.c_str());
-    auto device = platform::VirtualHidDevice::Create(bus, "streaming", 0x0483, 0x572B, 65, 65);
-    ASSERT_NE(device, nullptr);
-    m_dialog->m_hDevice = platform::OpenHidPath(device->path());
-    ASSERT_FALSE(IsNoDevice(m_dialog->m_hDevice));
-    m_dialog->m_nTransportMode = TransportHid;
+    AttachOwnDevice("streaming", 65);
     ASSERT_TRUE(m_dialog->StartReadThread());
     std::atomic<bool> streaming = true;
     std::thread stream([&] {
@@ -233,7 +264,7 @@ TEST_F(ReadThreadHid, StopEndsTheDrainOfAReaderThatNeverStopsSending) {
         report[1] = 0xFF;
         report[2] = 0xFF;
         while (streaming) {
-            device->sendInputReport(report.data(), report.size(), 20);
+            m_device->sendInputReport(report.data(), report.size(), 20);
             report[1] = report[2] = 0x55;
         }
     });
@@ -246,26 +277,71 @@ TEST_F(ReadThreadHid, StopEndsTheDrainOfAReaderThatNeverStopsSending) {
     EXPECT_EQ(m_dialog->m_hReadThread, nullptr) << "the thread ended within the stop's wait";
     EXPECT_LT(took, 1s);
 
-    // What the stream left queued is no part of the next exchange.
+    // A reader that never stops sending still sent when the stop gave up on
+    // its frame, and what it sent then is still queued: no command could get
+    // its own reply from such a reader, so the test reads the queue off.
     Bytes leftover(65);
     size_t got = 0;
     while (platform::HidReadReport(m_dialog->m_hDevice, leftover.data(), leftover.size(), &got,
                                    200) == platform::HidIo::Ok) {
     }
-    std::thread answer([&] {
-        Bytes request;
-        if (!device->receiveOutputReport(&request, 5000))
-            return;
-        Bytes reply = sim::EncodeLenFrame(0x30, 'Y', Data("V9"));
-        reply.insert(reply.begin(), 0);
-        device->sendInputReport(reply.data(), reply.size());
-    });
+    std::thread answer([&] { AnswerVersion("V9"); });
     std::array<uint8_t, 64> version{};
     EXPECT_EQ(CmdDetectDevice(m_dialog->m_hDevice, TransportHid, version.data(),
                               int(version.size()), 2000),
               ReaderOk);
     answer.join();
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(version.data())), "V9");
+}
+
+struct PacedFrame {
+    uint16_t reportLength;
+    uint16_t len;
+    uint32_t paceMs;
+};
+
+class ReadThreadOverLongFrame : public ReadThreadHid,
+                                public ::testing::WithParamInterface<PacedFrame> {};
+
+INSTANTIATE_TEST_SUITE_P(Reports, ReadThreadOverLongFrame,
+                         ::testing::Values(PacedFrame{65, 2000, 8}, PacedFrame{9, 1100, 2}),
+                         [](const auto& info) {
+                             return "Of" + std::to_string(info.param.reportLength);
+                         });
+
+// A reader sends a frame too long for the thread's buffer at its own pace
+// and, like a real one, reads the next request only after the frame's last
+// report: page commands clicked while the frame still arrives get their
+// own replies, and the thread then shows the next swipe.
+TEST_P(ReadThreadOverLongFrame, PageCommandsMeanwhileGetTheirOwnReplies) {
+    const PacedFrame c = GetParam();
+    AttachOwnDevice("paced", c.reportLength);
+    ASSERT_TRUE(m_dialog->StartReadThread());
+    Bytes frame(size_t(c.len) + 2, 0x00);
+    frame[0] = uint8_t(c.len >> 8);
+    frame[1] = uint8_t(c.len & 0xFF);
+    const size_t reports = (frame.size() + c.reportLength - 2) / (c.reportLength - 1u);
+    std::atomic<size_t> sent = 0;
+    std::jthread reader([&] {
+        SendAsReports(frame, c.paceMs, &sent);
+        AnswerVersion("V1");
+        AnswerVersion("V2");
+    });
+    while (sent < reports / 3)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (const std::string version : {"V1", "V2"}) {
+        SCOPED_TRACE(version);
+        Click(m_dialog->m_pageUsb, 1004);
+        EXPECT_EQ(m_dialog->Item(IDC_VERSION).Text(), version);
+        EXPECT_EQ(Status(), "detect device" + kOk);
+    }
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+    reader.join();
+    EXPECT_TRUE(m_dialog->m_bReadRun);
+    SendAsReports(AllTracks('A', "NEXT"));
+    ASSERT_TRUE(WaitTaken(1));
+    ui::RunPostedNow();
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[0]), "NEXT");
 }
 
 using ReadThreadCom = SwipeDialogTest;

@@ -130,6 +130,40 @@ TEST_F(HidReply, OverLongReplyFailsAloneAndLeavesNothingBehind) {
     }
 }
 
+// The input reports of a frame of LEN len, zeros after the length field.
+std::vector<Bytes> ZeroFrameReports(uint16_t len, size_t reportLength) {
+    const size_t reports = (size_t(len) + 2 + reportLength - 2) / (reportLength - 1);
+    std::vector<Bytes> frame(reports, Bytes(reportLength, 0x00));
+    frame[0][1] = uint8_t(len >> 8);
+    frame[0][2] = uint8_t(len & 0xFF);
+    return frame;
+}
+
+// A reply that no buffer holds is read off as fast as it comes, not at the
+// pace of a reply in use: 63 reports for LEN 4000 over 65 bytes, 8193 for
+// LEN 0xFFFF over 9.
+TEST_F(HidReply, OverLongReplyIsReadOffWithoutPauses) {
+    for (const auto& [reportLength, len] : {std::pair<uint16_t, uint16_t>{65, 4000}, {9, 0xFFFF}}) {
+        SCOPED_TRACE(reportLength);
+        VirtualHidDevice* device =
+            AddDevice("reader" + std::to_string(reportLength), reportLength, reportLength);
+        DeviceHandle h = Open(device);
+        const std::vector<Bytes> accepted = {{0x00, 0x00, 0x02, 0x31, 'Y'}};
+        AnswerInTurn(device, {ZeroFrameReports(len, reportLength), accepted});
+        Bytes reply(1024, kUntouched);
+        int count = -1;
+        const uint32_t start = platform::TickCount();
+        EXPECT_EQ(HidTransceive(h, kVersionRequest.data(), 3, reply.data(), int(reply.size()),
+                                &count, 2000),
+                  ReaderFailed);
+        EXPECT_LT(platform::TickCount() - start, 1000u);
+        const uint8_t setSpeed[] = {0x00, 0x02, 0x31, 0x01};
+        ASSERT_EQ(HidTransceive(h, setSpeed, 4, reply.data(), int(reply.size()), &count, 2000),
+                  ReaderOk);
+        EXPECT_EQ(Bytes(reply.begin(), reply.begin() + count), (Bytes{0x00, 0x02, 0x31, 'Y'}));
+    }
+}
+
 struct FrameFitCase {
     uint16_t len;
     int capacity;
@@ -249,6 +283,35 @@ TEST_F(HidReadingThread, WakeDoesNotCutAFrameAlreadyUnderWay) {
     EXPECT_EQ(ReadResponseFrame(h, TransportHid, buffer.data(), int(buffer.size()), &count),
               ReaderOk);
     EXPECT_EQ(count, 24);
+    platform::ClearIdleWake(h);
+}
+
+// A stop while an over-long frame still arrives reads the frame on to its
+// end at the reader's pace: the next report read is the one after it.
+TEST_F(HidReadingThread, StopDuringAnOverLongFrameReadsItToItsEnd) {
+    VirtualHidDevice* device = AddDevice("reader", 9, 9);
+    DeviceHandle h = Open(device);
+    // LEN 1100: 138 reports, one every 2 ms; the stop comes after 60.
+    const std::vector<Bytes> frame = ZeroFrameReports(1100, 9);
+    const Bytes after = {0x00, 0x00, 0x01, 'Y', 0, 0, 0, 0, 0};
+    OnDevice([device, h, frame, after] {
+        for (size_t i = 0; i < frame.size(); ++i) {
+            if (i == 60)
+                platform::WakeIdleWaits(h);
+            device->sendInputReport(frame[i].data(), frame[i].size());
+            platform::SleepMs(2);
+        }
+        device->sendInputReport(after.data(), after.size());
+    });
+    Bytes buffer(1024);
+    int count = -1;
+    EXPECT_EQ(ReadResponseFrame(h, TransportHid, buffer.data(), int(buffer.size()), &count),
+              ReaderFailed);
+    Bytes next(9);
+    size_t got = 0;
+    ASSERT_EQ(platform::HidReadReport(h, next.data(), next.size(), &got, 1000),
+              platform::HidIo::Ok);
+    EXPECT_EQ(next, after);
     platform::ClearIdleWake(h);
 }
 
