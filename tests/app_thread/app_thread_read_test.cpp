@@ -6,9 +6,9 @@
 #include "sim/frames.h"
 #include "tests/app/app_command_boxes.h"
 #include "tests/app/app_swipe_fixture.h"
+#include "tests/platform/hid_input_reports.h"
 
 #include <QAbstractButton>
-#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -205,11 +205,8 @@ protected:
     // The bytes as input reports, one every paceMs; sent counts them.
     void SendAsReports(const Bytes& bytes, uint32_t paceMs = 0,
                        std::atomic<size_t>* sent = nullptr) {
-        const size_t perReport = size_t(m_device->hello().inputReportLength) - 1;
-        for (size_t at = 0; at < bytes.size(); at += perReport) {
-            Bytes report(1, 0x00);
-            report.insert(report.end(), bytes.begin() + long(at),
-                          bytes.begin() + long(std::min(at + perReport, bytes.size())));
+        for (const Bytes& report :
+             test_support::SplitIntoReports(bytes, m_device->hello().inputReportLength)) {
             m_device->sendInputReport(report.data(), report.size());
             if (sent)
                 ++*sent;
@@ -320,7 +317,7 @@ TEST_P(ReadThreadOverLongFrame, PageCommandsMeanwhileGetTheirOwnReplies) {
     Bytes frame(size_t(c.len) + 2, 0x00);
     frame[0] = uint8_t(c.len >> 8);
     frame[1] = uint8_t(c.len & 0xFF);
-    const size_t reports = (frame.size() + c.reportLength - 2) / (c.reportLength - 1u);
+    const size_t reports = test_support::SplitIntoReports(frame, c.reportLength).size();
     std::atomic<size_t> sent = 0;
     std::jthread reader([&] {
         SendAsReports(frame, c.paceMs, &sent);

@@ -3,8 +3,8 @@
 #include "platform/handle.h"
 #include "platform/hid.h"
 #include "reader/com_transport.h"
+#include "tests/platform/hid_input_reports.h"
 
-#include <algorithm>
 #include <thread>
 
 namespace reader_test {
@@ -83,15 +83,10 @@ Bytes HidReaderEnd::TakeRequest(Framing framing, uint32_t timeoutMs) {
 }
 
 bool HidReaderEnd::Send(const Bytes& bytes) {
-    const size_t perReport = static_cast<size_t>(m_reportLength - 1);
-    for (size_t at = 0; at < bytes.size(); at += perReport) {
-        Bytes report(1, 0x00);
-        const size_t end = std::min(bytes.size(), at + perReport);
-        report.insert(report.end(), bytes.begin() + static_cast<long>(at),
-                      bytes.begin() + static_cast<long>(end));
+    for (const Bytes& report :
+         test_support::SplitIntoReports(bytes, static_cast<size_t>(m_reportLength)))
         if (m_device->sendInputReport(report.data(), report.size()) < 1)
             return false;
-    }
     return true;
 }
 

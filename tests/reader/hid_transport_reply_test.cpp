@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "tests/platform/hid_input_reports.h"
 #include "tests/reader/hid_transport_fixture.h"
 
 namespace hidtest {
@@ -132,11 +133,10 @@ TEST_F(HidReply, OverLongReplyFailsAloneAndLeavesNothingBehind) {
 
 // The input reports of a frame of LEN len, zeros after the length field.
 std::vector<Bytes> ZeroFrameReports(uint16_t len, size_t reportLength) {
-    const size_t reports = (size_t(len) + 2 + reportLength - 2) / (reportLength - 1);
-    std::vector<Bytes> frame(reports, Bytes(reportLength, 0x00));
-    frame[0][1] = uint8_t(len >> 8);
-    frame[0][2] = uint8_t(len & 0xFF);
-    return frame;
+    Bytes frame(size_t(len) + 2, 0x00);
+    frame[0] = uint8_t(len >> 8);
+    frame[1] = uint8_t(len & 0xFF);
+    return test_support::SplitIntoReports(frame, reportLength);
 }
 
 // A reply that no buffer holds is read off as fast as it comes, not at the
