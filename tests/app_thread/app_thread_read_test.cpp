@@ -314,9 +314,7 @@ TEST_P(ReadThreadOverLongFrame, PageCommandsMeanwhileGetTheirOwnReplies) {
     const PacedFrame c = GetParam();
     AttachOwnDevice("paced", c.reportLength);
     ASSERT_TRUE(m_dialog->StartReadThread());
-    Bytes frame(size_t(c.len) + 2, 0x00);
-    frame[0] = uint8_t(c.len >> 8);
-    frame[1] = uint8_t(c.len & 0xFF);
+    const Bytes frame = test_support::ZeroLenFrame(c.len);
     const size_t reports = test_support::SplitIntoReports(frame, c.reportLength).size();
     std::atomic<size_t> sent = 0;
     std::jthread reader([&] {

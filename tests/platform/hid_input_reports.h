@@ -21,4 +21,12 @@ inline std::vector<std::vector<uint8_t>> SplitIntoReports(const std::vector<uint
     return reports;
 }
 
+// A frame of LEN len whose bytes after the length field are all zero.
+inline std::vector<uint8_t> ZeroLenFrame(uint16_t len) {
+    std::vector<uint8_t> frame(size_t(len) + 2, 0x00);
+    frame[0] = uint8_t(len >> 8);
+    frame[1] = uint8_t(len & 0xFF);
+    return frame;
+}
+
 } // namespace test_support

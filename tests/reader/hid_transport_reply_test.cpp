@@ -133,10 +133,7 @@ TEST_F(HidReply, OverLongReplyFailsAloneAndLeavesNothingBehind) {
 
 // The input reports of a frame of LEN len, zeros after the length field.
 std::vector<Bytes> ZeroFrameReports(uint16_t len, size_t reportLength) {
-    Bytes frame(size_t(len) + 2, 0x00);
-    frame[0] = uint8_t(len >> 8);
-    frame[1] = uint8_t(len & 0xFF);
-    return test_support::SplitIntoReports(frame, reportLength);
+    return test_support::SplitIntoReports(test_support::ZeroLenFrame(len), reportLength);
 }
 
 // A reply that no buffer holds is read off as fast as it comes, not at the
