@@ -96,6 +96,9 @@ QWidget* CreateControlWidget(const res::ControlTemplate& tpl, res::Language lang
     case res::ControlKind::PushButton:
     case res::ControlKind::DefPushButton: {
         auto* button = new QPushButton(text, parent);
+        // Enter presses the template's default button only, not whichever
+        // button Qt would make the default of the window.
+        button->setAutoDefault(false);
         button->setDefault(tpl.kind == res::ControlKind::DefPushButton);
         widget = button;
         break;
