@@ -91,6 +91,10 @@ void CDQ450DemoDlg::ShowAboutBox() {
     about.DoModal(this);
 }
 
+void CDQ450DemoDlg::OnClose() {
+    EndDialog(ui::kIdCancel);
+}
+
 void CDQ450DemoDlg::OnDestroy() {
     m_deviceMonitor.reset();
     m_deviceStepTimer.Stop();

@@ -170,6 +170,10 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnDestroy() override;
+    // Escape does nothing here, so a stray key cannot end the connection and
+    // the logs: the program's only window ends by its close box alone.
+    void OnCancel() override {}
+    void OnClose() override;
 
 private:
     void OnCtlColorStatus();
