@@ -5,6 +5,7 @@
 #include "platform/serial.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <string>
 
@@ -19,6 +20,7 @@ constexpr size_t kMaxPortDigits = 9;
 constexpr size_t kMaxPortPath = 19;
 constexpr const char* kDevicePrefix = "\\\\.\\";
 constexpr uint32_t kCollectMs = 1000;
+constexpr size_t kReadOffChunk = 64;
 
 bool IsAcceptedBaud(int baud) {
     return baud == 4800 || baud == 9600 || baud == 19200 || baud == 38400 || baud == 115200;
@@ -43,6 +45,29 @@ bool PortPath(const char* name, std::string* path) {
     }
     *path = std::atoi(digits.c_str()) > 9 ? kDevicePrefix + std::string(name) : std::string(name);
     return path->size() <= kMaxPortPath;
+}
+
+// Reads off and drops up to len bytes of a frame that was refused, within
+// the time-out, so that the reader's next frame stays queued whole. Reads
+// go through a small buffer: the length field alone bounds nothing here.
+void ReadOffRefusedFrame(DeviceHandle h, int len, uint32_t timeoutMs) {
+    g_nComTimeoutMs = timeoutMs;
+    g_dwComStartTick = platform::TickCount();
+    std::array<uint8_t, kReadOffChunk> scratch{};
+    while (len > 0) {
+        const uint32_t elapsed = platform::TickCount() - g_dwComStartTick;
+        if (elapsed >= g_nComTimeoutMs)
+            return;
+        // No byte in time, or the line is gone.
+        const int queued = platform::SerialWaitQueued(h, 1, g_nComTimeoutMs - elapsed);
+        if (queued <= 0)
+            return;
+        const size_t want = std::min({size_t(queued), size_t(len), scratch.size()});
+        const long got = platform::SerialRead(h, scratch.data(), want);
+        if (got <= 0)
+            return;
+        len -= int(got);
+    }
 }
 
 } // namespace
@@ -89,12 +114,19 @@ int ComReadLenFrame(DeviceHandle h, uint8_t* buffer, int capacity, int* length, 
         return ReaderFailed;
     int len = buffer[0] * 256 + buffer[1];
     // The length field is the reader's word only; the room is the caller's.
-    if (len > capacity - 2)
+    if (len > capacity - 2) {
+        ReadOffRefusedFrame(h, len, uint32_t(timeoutMs));
         return ReaderFailed;
+    }
     if (ComWaitStage(h, len, uint32_t(timeoutMs), nullptr) != ReaderOk)
         return ReaderFailed;
-    // Anything beyond the frame is the start of another one or noise.
-    if (platform::SerialBytesQueued(h) != len || ComReadExact(h, buffer + 2, len) != ReaderOk)
+    // Anything beyond the frame is the start of another one or noise; what
+    // follows the frame is left for the reading thread.
+    if (platform::SerialBytesQueued(h) != len) {
+        ReadOffRefusedFrame(h, len, uint32_t(timeoutMs));
+        return ReaderFailed;
+    }
+    if (ComReadExact(h, buffer + 2, len) != ReaderOk)
         return ReaderFailed;
     *length = len + 2;
     return ReaderOk;
@@ -124,9 +156,12 @@ int ComReadForSecond(DeviceHandle h, uint8_t* buffer, int capacity, int* count) 
     while (collected < capacity) {
         int want = std::clamp(platform::SerialBytesQueued(h), 1, capacity - collected);
         long got = platform::SerialRead(h, buffer + collected, size_t(want));
-        // Not a port, or the line is gone: nothing more will come.
-        if (got < 0)
-            break;
+        // Not a port, or the line is gone: nothing more will come. Gone
+        // before the first byte, there is no answer at all.
+        if (got < 0) {
+            *count = collected;
+            return collected > 0 ? ReaderOk : ReaderFailed;
+        }
         collected += int(got);
         if (platform::TickCount() - start >= kCollectMs) {
             // The bytes that came with a late one belong to the same answer.

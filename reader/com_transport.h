@@ -22,10 +22,15 @@ int ComReadExact(DeviceHandle h, uint8_t* buffer, int count);
 // ReaderOk with the queue count seen last in *queued, else ReaderFailed.
 int ComWaitStage(DeviceHandle h, int minBytes, uint32_t timeoutMs, int* queued);
 
+// One whole frame that fits capacity, with nothing queued behind it. A frame
+// refused for its size or for bytes behind it is still read off to its LEN
+// within the time-out, so what follows stays queued whole.
 int ComReadLenFrame(DeviceHandle h, uint8_t* buffer, int capacity, int* length, int timeoutMs);
 int ComTransceive(DeviceHandle h, const uint8_t* request, int requestLength, uint8_t* reply,
                   int replyCapacity, int* replyLength, int timeoutMs);
 
 // Raw bytes for about one second: reads go on until a second has passed, the
 // last one ending on its own time-out; collection stops at the buffer's end.
+// ReaderFailed when the line is gone (or the handle is no port) before the
+// first byte came; bytes that came before it went are the answer.
 int ComReadForSecond(DeviceHandle h, uint8_t* buffer, int capacity, int* count);

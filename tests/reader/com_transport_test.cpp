@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/pty.h"
 #include "platform/serial.h"
 #include "reader/com_transport.h"
 #include "tests/platform/serial_test_port.h"
@@ -121,21 +122,42 @@ TEST_F(ComTransportTest, WriteAndExactRead) {
     EXPECT_EQ(in[2], 3);
 }
 
+Bytes Cat(const Bytes& a, const Bytes& b) {
+    Bytes bytes = a;
+    bytes.insert(bytes.end(), b.begin(), b.end());
+    return bytes;
+}
+
+// What the port still holds, taken off it.
+Bytes TakeQueued(DeviceHandle h) {
+    Bytes bytes(size_t(platform::SerialBytesQueued(h)));
+    EXPECT_EQ(platform::SerialRead(h, bytes.data(), bytes.size()), long(bytes.size()));
+    return bytes;
+}
+
+// A refused frame is read off to its LEN: what follows it stays queued whole.
 TEST_F(ComTransportTest, ReadLenFrameTakesExactlyOneFrame) {
     const Bytes reply = {0x00, 0x03, 'A', 'Y', 0x01};
+    const Bytes swipe = {0x00, 0x04, 'A', 'Y', 0x01, 0x00};
+    Bytes overLong(62, 'x');
+    overLong[0] = 0;
+    overLong[1] = 60;
     struct Case {
         const char* what;
         Bytes queued;
         int capacity;
         int result;
         int length;
+        Bytes left;
     } cases[] = {
-        {"whole frame", reply, 150, ReaderOk, 5},
-        {"frame filling the buffer", reply, 5, ReaderOk, 5},
-        {"empty frame", {0x00, 0x00}, 150, ReaderOk, 2},
-        {"a further byte queued", {0x00, 0x03, 'A', 'Y', 0x01, 0x02}, 150, ReaderFailed, 0},
-        {"length beyond the buffer", reply, 4, ReaderFailed, 0},
-        {"huge length field", {0xff, 0xff, 'A', 'Y', 1, 2, 3, 4}, 8, ReaderFailed, 0},
+        {"whole frame", reply, 150, ReaderOk, 5, {}},
+        {"frame filling the buffer", reply, 5, ReaderOk, 5, {}},
+        {"empty frame", {0x00, 0x00}, 150, ReaderOk, 2, {}},
+        {"a further byte queued", Cat(reply, {0x02}), 150, ReaderFailed, 0, {0x02}},
+        {"a swipe behind the reply", Cat(reply, swipe), 150, ReaderFailed, 0, swipe},
+        {"length beyond the buffer", reply, 4, ReaderFailed, 0, {}},
+        {"over-long reply, a swipe behind it", Cat(overLong, swipe), 30, ReaderFailed, 0, swipe},
+        {"huge length field", {0xff, 0xff, 'A', 'Y', 1, 2, 3, 4}, 8, ReaderFailed, 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -150,7 +172,34 @@ TEST_F(ComTransportTest, ReadLenFrameTakesExactlyOneFrame) {
             EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + length), c.queued);
         }
         EXPECT_EQ(Bytes(buffer.begin() + c.capacity, buffer.end()), Bytes(16, 0xee));
+        EXPECT_EQ(TakeQueued(h), c.left);
     }
+}
+
+// The body of an over-long reply is read off as it comes, but no longer
+// than the time-out.
+TEST_F(ComTransportTest, OverLongReplyIsReadOffAsItComesWithinTheTimeOut) {
+    Bytes body(300, 'x');
+    const Bytes next = {0x00, 0x02, 'b', 'Y'};
+    std::thread reader([&] {
+        port.Send(Cat({0x01, 0x2C}, Bytes(body.begin(), body.begin() + 100)));
+        platform::SleepMs(150);
+        port.Send(Cat(Bytes(body.begin() + 100, body.end()), next));
+    });
+    uint8_t buffer[30] = {};
+    int length = 0;
+    EXPECT_EQ(ComReadLenFrame(h, buffer, sizeof buffer, &length, 1000), ReaderFailed);
+    reader.join();
+    EXPECT_EQ(TakeQueued(h), next);
+
+    // A reader that sends less than its LEN: the read-off ends at the time-out.
+    Queue(Cat({0x00, 0x80}, Bytes(10, 'x')));
+    const uint32_t start = platform::TickCount();
+    EXPECT_EQ(ComReadLenFrame(h, buffer, sizeof buffer, &length, 300), ReaderFailed);
+    const uint32_t took = platform::TickCount() - start;
+    EXPECT_GE(took, 300u);
+    EXPECT_LT(took, 800u);
+    EXPECT_EQ(platform::SerialBytesQueued(h), 0);
 }
 
 TEST_F(ComTransportTest, ReadLenFrameWithTimeOutZeroReadsNothing) {
@@ -234,6 +283,33 @@ TEST_F(ComTransportTest, ReadForSecondTakesAnAnswerStartingLate) {
     EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 4), (Bytes{'l', 'a', 't', 'e'}));
 }
 
+// A line that goes before the first byte gives no answer; bytes that came
+// before it went are the answer.
+TEST_F(ComTransportTest, ReadForSecondOnALineThatGoes) {
+    for (const Bytes& sent : {Bytes{}, Bytes{'a', 'b'}}) {
+        SCOPED_TRACE(sent.size());
+        platform::Pty gone;
+        ASSERT_TRUE(gone.Open());
+        const DeviceHandle line = OpenComPortBaud(gone.slavePath().c_str(), 9600);
+        ASSERT_FALSE(IsNoDevice(line));
+        std::thread reader([&] {
+            EXPECT_EQ(gone.Write(sent.data(), sent.size()), long(sent.size()));
+            // The read takes queued bytes at once; then the line hangs up.
+            platform::SleepMs(200);
+            gone.Close();
+        });
+        uint8_t buffer[16];
+        int count = -1;
+        const uint32_t start = platform::TickCount();
+        EXPECT_EQ(ComReadForSecond(line, buffer, sizeof buffer, &count),
+                  sent.empty() ? ReaderFailed : ReaderOk);
+        EXPECT_LT(platform::TickCount() - start, 800u) << "a gone line is not waited out";
+        reader.join();
+        EXPECT_EQ(Bytes(buffer, buffer + count), sent);
+        platform::CloseDeviceHandle(line);
+    }
+}
+
 TEST_F(ComTransportTest, ReadForSecondOnSilenceGivesNothing) {
     uint8_t buffer[16];
     int count = -1;
@@ -272,7 +348,7 @@ TEST(ComOnOtherHandles, FailsCleanly) {
         EXPECT_EQ(ComTransceive(h, buffer, 2, buffer, sizeof buffer, &length, 1000), ReaderFailed)
             << h;
         int count = -1;
-        EXPECT_EQ(ComReadForSecond(h, buffer, sizeof buffer, &count), ReaderOk) << h;
+        EXPECT_EQ(ComReadForSecond(h, buffer, sizeof buffer, &count), ReaderFailed) << h;
         EXPECT_EQ(count, 0) << h;
     }
     for (DeviceHandle h : {DeviceHandle(0), platform::kInvalidHandle})
