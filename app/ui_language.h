@@ -1,7 +1,7 @@
 #pragma once
 // The user-interface language, chosen once at start-up. Resources exist in
 // Simplified Chinese and English only: 0x0804 takes the Chinese ones, every
-// other language the English ones.
+// other language the English ones. Qt's own texts follow the same choice.
 
 #include <cstdint>
 

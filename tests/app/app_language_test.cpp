@@ -1,13 +1,20 @@
 #include "app/language_file.h"
 #include "app/main_dialog.h"
 #include "app/ui_language.h"
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/qt_access.h"
 #include "platform/ui/strings.h"
 #include "platform/ui/ui_thread.h"
 #include "tests/app/app_test_support.h"
 #include "tests/platform/serial_test_port.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <chrono>
@@ -15,6 +22,7 @@
 #include <filesystem>
 #include <functional>
 #include <future>
+#include <memory>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,6 +111,53 @@ TEST_F(AppLanguage, PipeCountsAsMissingWithoutWaitingForAWriter) {
     EXPECT_EQ(read.get(), 0x0804);
     ApplyStartupLanguage();
     EXPECT_EQ(GetThreadUILanguage(), 0x0804);
+}
+
+// Qt's own dialogs and menus follow the language chosen at start-up: the
+// console's record file dialog and an edit's context menu.
+TEST_F(AppLanguage, QtsOwnDialogsAndMenusSpeakTheStartupLanguage) {
+    struct Case {
+        std::vector<uint8_t> file;
+        const char* cancel;
+        const char* undo; // the start of the edit menu's first entry
+    };
+    const Case cases[] = {
+        {{0x04, 0x08}, "取消", "撤消"},
+        {{0x09, 0x04}, "Cancel", "&Undo"}, // and back, once Chinese was loaded
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cancel);
+        WriteFileBytes(kLanguageFileName, c.file);
+        ApplyStartupLanguage();
+        CDQ450DemoDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        dialog.SelectTab(2);
+
+        // The real dialog, as the save button builds it.
+        const ui::SaveFileHook recorded = ui::SetSaveFileHook({});
+        QString cancel;
+        QTimer::singleShot(0, [&cancel] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* files = qobject_cast<QFileDialog*>(modal);
+            QDialogButtonBox* buttons = files ? files->findChild<QDialogButtonBox*>() : nullptr;
+            if (buttons && buttons->button(QDialogButtonBox::Cancel))
+                cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+            if (modal)
+                modal->close();
+        });
+        QTest::mouseClick(ui::WidgetOf(dialog.m_pageDebug.Item(IDC_CONSOLE_SAVE)), Qt::LeftButton);
+        ui::SetSaveFileHook(recorded);
+        EXPECT_EQ(cancel.toStdString(), c.cancel);
+
+        auto* edit =
+            qobject_cast<QLineEdit*>(ui::WidgetOf(dialog.m_pageDebug.Item(IDC_CONSOLE_SEND_TEXT)));
+        ASSERT_NE(edit, nullptr);
+        // The menu is the edit's child: gone before the window goes.
+        const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        ASSERT_FALSE(menu->actions().isEmpty());
+        EXPECT_TRUE(menu->actions().first()->text().startsWith(QString::fromUtf8(c.undo)))
+            << menu->actions().first()->text().toStdString();
+    }
 }
 
 // Runs the main dialog modally and, once it is up, picks a language item as
