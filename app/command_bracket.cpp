@@ -8,7 +8,7 @@
 CommandBracket::CommandBracket(CDQ450DemoDlg* mainDlg) : m_mainDlg(mainDlg) {
     // A stop that ran out of time is not reported: the command goes on.
     if (DeviceOpen())
-        m_mainDlg->StopReadThread();
+        m_mainDlg->StopReadThreadForCommand();
 }
 
 CommandBracket::~CommandBracket() {

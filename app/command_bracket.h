@@ -30,10 +30,11 @@ inline constexpr ui::Color kStatusOkColour = ui::Rgb(0, 0, 200);
 inline constexpr int kStringCommandOk = 118;
 inline constexpr int kStringCommandFailed = 119;
 
-// Stops the reading thread for its lifetime when a device is open, and at
-// every end of the command starts it again when a device is open then. With
-// no device open nothing is stopped or started, and the command is still
-// sent: the reader link refuses it.
+// Stops the reading thread for its lifetime when a device is open (with no
+// thread running, first takes what the reader already sent), and at every
+// end of the command starts it again when a device is open then. With no
+// device open nothing is stopped or started, and the command is still sent:
+// the reader link refuses it.
 class CommandBracket {
 public:
     explicit CommandBracket(CDQ450DemoDlg* mainDlg);

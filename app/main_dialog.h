@@ -88,6 +88,10 @@ public:
     // Stops the reading thread (waiting at most 6000 ms for it), then runs the
     // frames it has already handed over. Nothing when no thread runs.
     void StopReadThread();
+    // A page command's stop: StopReadThread, or when no thread runs (the
+    // console leaves it stopped) a read of what the reader already sent, as
+    // a stop takes it, so that the command's reply is its own.
+    void StopReadThreadForCommand();
     // The decoders of the frames the reader sends by itself: the frame from
     // its first byte and its byte count. UI thread.
     void ShowAllTracksResult(const uint8_t* frame, int count);

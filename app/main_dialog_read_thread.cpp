@@ -52,6 +52,15 @@ void CDQ450DemoDlg::StopReadThread() {
     }
 }
 
+void CDQ450DemoDlg::StopReadThreadForCommand() {
+    if (m_bReadRun || m_hReadThread) {
+        StopReadThread();
+        return;
+    }
+    ReadThread::TakeAlreadySent(*this, m_hDevice, m_nTransportMode);
+    ui::RunPostedNow();
+}
+
 void CDQ450DemoDlg::DispatchReaderFrame(const std::vector<uint8_t>& frame, int transport) {
     const FrameDecoder decoder =
         DecoderForFrame(std::span(frame), static_cast<TransportMode>(transport));

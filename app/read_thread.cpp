@@ -83,14 +83,20 @@ void TakeBurst(Shared& shared, ComBurst burst) {
     ++shared.taken;
 }
 
+// One frame per pass. After a stop the thread still takes what the reader
+// already sent, each frame dispatched as usual, until the take is finished
+// (see ReadingThreadStop): left queued, it would be the next command's reply.
 void RunHidPasses(Shared& shared) {
     std::array<uint8_t, kFrameBufferSize> buffer{};
-    while (Running(shared)) {
+    ReadingThreadStop stop;
+    while (!stop.finished) {
+        if (!Running(shared) && !stop.seenAt)
+            stop.seenAt = platform::TickCount();
         buffer.fill(0);
         int count = 0;
         const uint32_t start = platform::TickCount();
         const int result = ReadResponseFrame(shared.device, TransportHid, buffer.data(),
-                                             int(buffer.size()), &count);
+                                             int(buffer.size()), &count, &stop);
         if (result == ReaderOk && count >= 0 && size_t(count) <= buffer.size()) {
             const std::span<const uint8_t> frame(buffer.data(), size_t(count));
             if (DecoderForFrame(frame, TransportHid) != FrameDecoder::None)
@@ -99,7 +105,7 @@ void RunHidPasses(Shared& shared) {
             continue;
         }
         const uint32_t elapsed = platform::TickCount() - start;
-        if (elapsed < kShortestHidPassMs)
+        if (!stop.seenAt && elapsed < kShortestHidPassMs)
             platform::PauseUnlessWoken(shared.device, kShortestHidPassMs - elapsed);
     }
 }
@@ -187,6 +193,10 @@ ReadThread::~ReadThread() {
     m_shared->dialog.m_bReadRun = false;
     platform::WakeIdleWaits(m_shared->device);
     pthread_join(m_thread, nullptr);
+}
+
+void ReadThread::TakeAlreadySent(CDQ450DemoDlg& dialog, DeviceHandle device, int transport) {
+    ReadThreadProc(*std::make_shared<Shared>(dialog, device, transport));
 }
 
 DeviceHandle ReadThread::Device() const {

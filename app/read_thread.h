@@ -24,6 +24,11 @@ public:
     ReadThread(const ReadThread&) = delete;
     ReadThread& operator=(const ReadThread&) = delete;
 
+    // What a stop takes, for a device that no thread reads: what the reader
+    // already sent is read on the calling thread and handed over as the
+    // thread would. dialog.m_bReadRun must be clear.
+    static void TakeAlreadySent(CDQ450DemoDlg& dialog, DeviceHandle device, int transport);
+
     bool Started() const { return m_started; }
     DeviceHandle Device() const;
     // Waits at most timeoutMs for the thread to end; true once it has.

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/hid.h"
+#include "platform/poll_wait.h"
 
 #include <algorithm>
 #include <array>
@@ -16,12 +17,13 @@ constexpr uint32_t kPauseBeforeInputReadMs = 50;
 constexpr uint32_t kWriteReportsTimeoutMs = 3000;
 constexpr uint32_t kFrameReportTimeoutMs = 1500;
 constexpr uint32_t kReadAllSilenceMs = 1000;
-// How long a stop lets the reading thread drain an over-long frame: a
-// reader that sends on past this has its rest left queued. Well inside the
-// stop's 6000 ms wait.
-constexpr uint32_t kStopDrainLimitMs = 500;
-// A reader that sends nothing for this long after a stop has ended its frame.
-constexpr uint32_t kStopDrainSilenceMs = 100;
+// A stop of the reading thread takes what the reader already sent up to
+// this long after it was seen: long enough for a finite frame from a slow
+// endpoint (one 9-byte report every 10 ms, 1.4 s), well inside the stop's
+// 6000 ms wait.
+constexpr uint32_t kStopTakeLimitMs = 2000;
+// After a stop, a frame whose next report does not come this soon has ended.
+constexpr uint32_t kStopSilenceMs = 100;
 constexpr int kInputBufferSize = 128;
 constexpr int kAccumulatorSize = 2024;
 constexpr size_t kPathBufferSize = 256;
@@ -111,68 +113,103 @@ int WriteReports(DeviceHandle h, int outputLength, const uint8_t* data, int leng
     return ReaderOk;
 }
 
-// Reads off the rest of a frame that will be thrown away, each report as it
-// comes: the pauses that pace a reply in use would only slow it, and let a
-// hidraw node, which queues 64 reports, drop its tail. A stop on the reading
-// thread (wakeable) does not cut the frame, whose rest the next command would
-// take for its reply; from then on the drain also ends after
-// kStopDrainSilenceMs without a report, or at kStopDrainLimitMs, so a reader
-// that never stops sending cannot hold the stop.
-void DrainFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable,
-                ReportAccumulator& accumulator, int expected) {
-    std::optional<uint32_t> stopSeen;
-    while (accumulator.received() < expected) {
-        // A report waiting wins over the wake, so a reader that keeps
-        // sending is only seen to be stopped by asking.
-        if (wakeable && !stopSeen && platform::IdleWakeSet(h))
-            stopSeen = platform::TickCount();
-        uint32_t waitMs = timeoutMs;
-        if (stopSeen) {
-            const uint32_t since = platform::TickCount() - *stopSeen;
-            if (since >= kStopDrainLimitMs)
-                return;
-            waitMs = std::min({timeoutMs, kStopDrainSilenceMs, kStopDrainLimitMs - since});
-        }
-        const platform::HidIo io =
-            accumulator.ReadReport(h, inputLength, waitMs, wakeable && !stopSeen);
-        if (io == platform::HidIo::Woken)
-            stopSeen = platform::TickCount();
-        else if (io != platform::HidIo::Ok)
-            return;
+// How the reports of one frame are waited for. A command's reply (no stop)
+// has the per-report time-out and the 50 ms pauses. The reading thread's
+// waits are also ended by a stop; once the stop is seen, the reports the
+// reader already sent are read as they come, within kStopSilenceMs of one
+// another and kStopTakeLimitMs of the stop.
+class FramePace {
+public:
+    FramePace(DeviceHandle h, uint32_t timeoutMs, ReadingThreadStop* stop)
+        : m_h(h), m_timeoutMs(timeoutMs), m_stop(stop) {}
+
+    bool Stopped() const { return m_stop && m_stop->seenAt; }
+    bool Wakeable() const { return m_stop && !Stopped(); }
+
+    // The wait for the next report, none once the stop's bound has passed.
+    // At a frame's start after a stop only a report already waiting counts.
+    std::optional<uint32_t> ReportWaitMs(bool frameStart) const {
+        if (!Stopped())
+            return m_timeoutMs;
+        const uint32_t left = platform::MsLeft(*m_stop->seenAt, kStopTakeLimitMs);
+        if (left == 0)
+            return std::nullopt;
+        return frameStart ? 0 : std::min({m_timeoutMs, kStopSilenceMs, left});
     }
-}
+
+    // The pause before a report. Reports of a frame that is thrown away, and
+    // every report after a stop, need none: they are already sent, and a
+    // hidraw node queues only 64 reports. Without a pause the wake is only
+    // asked for, since a report waiting wins over it in a read.
+    void PauseBeforeReport(bool paced) {
+        if (Stopped())
+            return;
+        if (!paced) {
+            if (m_stop && platform::IdleWakeSet(m_h))
+                See();
+            return;
+        }
+        if (!m_stop)
+            platform::SleepMs(kPauseBeforeInputReadMs);
+        else if (platform::PauseUnlessWoken(m_h, kPauseBeforeInputReadMs))
+            See();
+    }
+
+    void See() {
+        if (m_stop && !m_stop->seenAt)
+            m_stop->seenAt = platform::TickCount();
+    }
+
+    // Nothing more is taken after a stop once a read found nothing in time,
+    // or could not read at all.
+    void EndOfTake() {
+        if (Stopped())
+            m_stop->finished = true;
+    }
+
+private:
+    DeviceHandle m_h;
+    uint32_t m_timeoutMs;
+    ReadingThreadStop* m_stop;
+};
 
 // Reads one length-prefixed frame: the first two bytes of data give LEN, the
 // frame is LEN+2 bytes, and the zeros padding its last report are not handed
 // out. A frame that would not fit the accumulator or the caller's buffer
-// fails, but only once it was drained: left queued, its reports would be
+// fails, but only once it was read off: left queued, its reports would be
 // taken for the next reply.
-int ReadFrame(DeviceHandle h, int inputLength, uint32_t timeoutMs, bool wakeable, uint8_t* out,
-              int capacity, int* count) {
+int ReadFrame(DeviceHandle h, int inputLength, FramePace pace, uint8_t* out, int capacity,
+              int* count) {
     ReportAccumulator accumulator(kAccumulatorSize);
     int expected = -1;
-    bool firstReport = true;
-    // A stop cuts the first pause short; the read after it still takes a
-    // report that is already waiting and returns at once when there is none.
-    if (wakeable)
-        platform::PauseUnlessWoken(h, kPauseBeforeInputReadMs);
-    else
-        platform::SleepMs(kPauseBeforeInputReadMs);
+    bool overLong = false;
+    pace.PauseBeforeReport(true);
     for (;;) {
-        if (accumulator.ReadReport(h, inputLength, timeoutMs, wakeable && firstReport) !=
-            platform::HidIo::Ok)
+        const bool frameStart = accumulator.received() == 0;
+        const std::optional<uint32_t> waitMs = pace.ReportWaitMs(frameStart);
+        if (!waitMs) {
+            pace.EndOfTake();
             return ReaderFailed;
-        firstReport = false;
-        if (expected < 0 && accumulator.count() >= 2)
+        }
+        const platform::HidIo io = accumulator.ReadReport(h, inputLength, *waitMs, pace.Wakeable());
+        if (io == platform::HidIo::Woken) {
+            pace.See();
+            continue;
+        }
+        if (io != platform::HidIo::Ok) {
+            pace.EndOfTake();
+            return ReaderFailed;
+        }
+        if (expected < 0 && accumulator.count() >= 2) {
             expected = accumulator[0] * 256 + accumulator[1] + 2;
-        if (expected > kAccumulatorSize || expected > capacity) {
-            DrainFrame(h, inputLength, timeoutMs, wakeable, accumulator, expected);
-            return ReaderFailed;
+            overLong = expected > kAccumulatorSize || expected > capacity;
         }
         if (expected >= 0 && accumulator.received() >= expected)
             break;
-        platform::SleepMs(kPauseBeforeInputReadMs);
+        pace.PauseBeforeReport(!overLong);
     }
+    if (overLong)
+        return ReaderFailed;
     accumulator.CopyTo(out, expected);
     *count = expected;
     return ReaderOk;
@@ -193,8 +230,8 @@ int HidTransceive(DeviceHandle h, const uint8_t* request, int requestLength, uin
         return ReaderFailed;
     if (WriteReports(h, lengths.output, request, requestLength, uint32_t(timeoutMs)) != ReaderOk)
         return ReaderFailed;
-    return ReadFrame(h, lengths.input, uint32_t(timeoutMs), false, reply, replyCapacity,
-                     replyCount);
+    return ReadFrame(h, lengths.input, FramePace(h, uint32_t(timeoutMs), nullptr), reply,
+                     replyCapacity, replyCount);
 }
 
 int HidWriteReports(DeviceHandle h, const uint8_t* data, int length) {
@@ -241,16 +278,22 @@ int HidReadAll(DeviceHandle h, uint8_t* buffer, int capacity, int* count) {
     return ReaderOk;
 }
 
-int ReadResponseFrame(DeviceHandle h, int mode, uint8_t* buffer, int capacity, int* count) {
+int ReadResponseFrame(DeviceHandle h, int mode, uint8_t* buffer, int capacity, int* count,
+                      ReadingThreadStop* stop) {
     if (IsNoDevice(h))
         return ReaderBadArgument;
     if (buffer == nullptr || count == nullptr || capacity < 0 || mode != TransportHid)
         return ReaderBadArgument;
     *count = 0;
+    // A read of its own sees a stop only for itself.
+    ReadingThreadStop ownStop;
+    FramePace pace(h, kFrameReportTimeoutMs, stop ? stop : &ownStop);
     ReportLengths lengths;
-    if (!GetReportLengths(h, &lengths) || !CanRead(lengths))
+    if (!GetReportLengths(h, &lengths) || !CanRead(lengths)) {
+        pace.EndOfTake();
         return ReaderFailed;
-    return ReadFrame(h, lengths.input, kFrameReportTimeoutMs, true, buffer, capacity, count);
+    }
+    return ReadFrame(h, lengths.input, pace, buffer, capacity, count);
 }
 
 HidPathList FindHidDevices(int productId, int vendorId) {

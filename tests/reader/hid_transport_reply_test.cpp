@@ -261,26 +261,39 @@ TEST_F(HidReadingThread, WakeStillTakesAFrameAlreadyWaiting) {
     platform::ClearIdleWake(h);
 }
 
-TEST_F(HidReadingThread, WakeDoesNotCutAFrameAlreadyUnderWay) {
-    VirtualHidDevice* device = AddDevice("reader", 9, 9);
-    DeviceHandle h = Open(device);
-    // LEN 0x0016: 24 bytes in three reports; the wake comes between the
-    // second and the third.
-    Send(device, {0x00, 0x00, 0x16, 'A', 'Y', 1, 2, 3, 4});
-    Send(device, {0x00, 5, 6, 7, 8, 9, 10, 11, 12});
-    OnDevice([device, h] {
-        platform::SleepMs(400);
-        platform::WakeIdleWaits(h);
-        platform::SleepMs(400);
-        Bytes last = {0x00, 13, 14, 15, 16, 17, 18, 19, 20};
-        device->sendInputReport(last.data(), last.size());
-    });
-    Bytes buffer(1024);
-    int count = -1;
-    EXPECT_EQ(ReadResponseFrame(h, TransportHid, buffer.data(), int(buffer.size()), &count),
-              ReaderOk);
-    EXPECT_EQ(count, 24);
-    platform::ClearIdleWake(h);
+// After a stop the frame at hand is read on at the reader's pace; a reader
+// that then falls silent inside it has ended what it sent.
+TEST_F(HidReadingThread, StopReadsTheFrameAtHandToItsEndUnlessTheReaderFallsSilent) {
+    struct Case {
+        uint32_t lastReportAfterStopMs;
+        int result;
+    };
+    for (const Case c : {Case{30, ReaderOk}, Case{400, ReaderFailed}}) {
+        SCOPED_TRACE(c.lastReportAfterStopMs);
+        VirtualHidDevice* device = AddDevice("reader" + std::to_string(c.result), 9, 9);
+        DeviceHandle h = Open(device);
+        // LEN 0x0016: 24 bytes in three reports; the stop comes between the
+        // second and the third.
+        Send(device, {0x00, 0x00, 0x16, 'A', 'Y', 1, 2, 3, 4});
+        Send(device, {0x00, 5, 6, 7, 8, 9, 10, 11, 12});
+        OnDevice([device, h, c] {
+            platform::SleepMs(400);
+            platform::WakeIdleWaits(h);
+            platform::SleepMs(c.lastReportAfterStopMs);
+            Bytes last = {0x00, 13, 14, 15, 16, 17, 18, 19, 20};
+            device->sendInputReport(last.data(), last.size());
+        });
+        Bytes buffer(1024);
+        int count = -1;
+        ReadingThreadStop stop;
+        EXPECT_EQ(
+            ReadResponseFrame(h, TransportHid, buffer.data(), int(buffer.size()), &count, &stop),
+            c.result);
+        EXPECT_EQ(count, c.result == ReaderOk ? 24 : 0);
+        EXPECT_TRUE(stop.seenAt.has_value());
+        EXPECT_EQ(stop.finished, c.result != ReaderOk);
+        platform::ClearIdleWake(h);
+    }
 }
 
 // A stop while an over-long frame still arrives reads the frame on to its
