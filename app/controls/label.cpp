@@ -7,6 +7,9 @@ bool CLabel::SubclassDlgItem(int id, const ui::Dialog& parent) {
     // Until a colour is applied the label keeps the system's text colour.
     m_crLabelText = m_control.TextColor();
     m_control.SetTransparentBackground(true);
+    // Run-time texts (the status line's outcomes) may be wider than the box
+    // the template gave them.
+    m_control.SetShrinkToFit(true);
     return true;
 }
 

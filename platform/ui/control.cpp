@@ -539,6 +539,14 @@ void Control::SetFontUnderline(bool underline) {
     }
 }
 
+void Control::SetShrinkToFit(bool shrink) {
+    if (m_impl) {
+        if (auto* s = m_impl->staticText()) {
+            s->setShrinkToFit(shrink);
+        }
+    }
+}
+
 void Control::SetTransparentBackground(bool transparent) {
     if (!m_impl) {
         return;

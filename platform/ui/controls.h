@@ -94,6 +94,10 @@ public:
     void SetFontWeight(int weight); // 400 normal, 700 bold
     int FontWeight() const;
     void SetFontUnderline(bool underline);
+    // Statics: the text stays on one line; where it is too wide for the box
+    // at the font set, it is drawn in a smaller size of that font (see
+    // FontHeight for the height set, which does not change).
+    void SetShrinkToFit(bool shrink);
     void SetTransparentBackground(bool transparent);
     void SetHandCursor(bool hand);
 

@@ -1,5 +1,7 @@
 #include "platform/ui/static_text.h"
 
+#include <QEvent>
+#include <QFontInfo>
 #include <QPainter>
 #include <QPalette>
 
@@ -15,10 +17,11 @@ constexpr int kFrameInset = 2;
 } // namespace
 
 StaticText::StaticText(QWidget* parent)
-    : QFrame(parent), m_color(palette().color(QPalette::WindowText)) {}
+    : QFrame(parent), m_fontSet(font()), m_color(palette().color(QPalette::WindowText)) {}
 
 void StaticText::setText(const QString& text) {
     m_text = text;
+    fitFont();
     update();
 }
 
@@ -49,6 +52,48 @@ void StaticText::setFillBackground(bool fill) {
     update();
 }
 
+void StaticText::setShrinkToFit(bool shrink) {
+    m_shrinkToFit = shrink;
+    fitFont();
+    update();
+}
+
+void StaticText::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !m_fitting) {
+        m_fontSet = font();
+        fitFont();
+    }
+}
+
+void StaticText::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    fitFont();
+}
+
+void StaticText::fitFont() {
+    if (!m_shrinkToFit) {
+        return;
+    }
+    const int room = contentsRect().width();
+    QFont fitted = m_fontSet;
+    for (int size = QFontInfo(m_fontSet).pixelSize() - 1;
+         size > 0 && QFontMetrics(fitted).horizontalAdvance(m_text) > room; --size) {
+        QFont smaller = fitted;
+        smaller.setPixelSize(size);
+        if (QFontMetrics(smaller).height() < kMinFittedLineHeight) {
+            break;
+        }
+        fitted = smaller;
+    }
+    if (fitted == font()) {
+        return;
+    }
+    m_fitting = true;
+    setFont(fitted);
+    m_fitting = false;
+}
+
 void StaticText::runPaintHook() {
     m_inPaint = true;
     if (onPaint) {
@@ -74,7 +119,7 @@ void StaticText::paintEvent(QPaintEvent* event) {
     painter.setPen(isEnabled() ? m_color
                                : palette().color(QPalette::Disabled, QPalette::WindowText));
     int flags = static_cast<int>(m_alignment) | Qt::TextDontClip;
-    if (m_wordWrap) {
+    if (m_wordWrap && !m_shrinkToFit) {
         flags |= Qt::TextWordWrap;
     }
     QRect area = contentsRect();

@@ -4,6 +4,7 @@
 // Internal.
 
 #include <QColor>
+#include <QFont>
 #include <QFrame>
 #include <QPixmap>
 #include <QString>
@@ -25,20 +26,34 @@ public:
     void setTextColor(const QColor& color);
     void setFillBackground(bool fill);
     bool inPaint() const { return m_inPaint; }
+    // Keeps the text on one line. A text too wide for the box at the font
+    // set takes the largest smaller size of that font that fits, but no size
+    // whose line is under kMinFittedLineHeight; a text that fits gets the
+    // font set back. The widget's own font is the one chosen, so whatever
+    // measures the widget measures what is drawn.
+    void setShrinkToFit(bool shrink);
+    static constexpr int kMinFittedLineHeight = 10;
 
     std::function<void()> onPaint;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void runPaintHook();
 
 private:
+    void fitFont();
+
     QString m_text;
     QPixmap m_pixmap;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignTop;
     bool m_wordWrap = true;
     bool m_fill = false;
     bool m_inPaint = false;
+    bool m_shrinkToFit = false;
+    bool m_fitting = false;
+    QFont m_fontSet; // the font code gave the widget, before any fitting
     QColor m_color;
 };
 

@@ -1,6 +1,8 @@
+#include "app/command_bracket.h"
 #include "app/controls/label.h"
 #include "app/main_dialog.h"
 #include "platform/ui/qt_access.h"
+#include "platform/ui/strings.h"
 #include "tests/app/app_test_support.h"
 
 #include <QTest>
@@ -90,6 +92,79 @@ TEST_F(AppLabel, MainDialogAndPageLabelsAreSetUp) {
     EXPECT_EQ(m_dialog->m_pageHidTest.Item(1154).TextColor(), ui::Rgb(0, 0, 200));
     EXPECT_EQ(m_dialog->m_pageIBtn.m_lblCardNo.Control().FontHeight(), -18);
     EXPECT_EQ(m_dialog->m_pageIBtn.m_lblCardNo.Control().TextColor(), ui::Rgb(200, 0, 0));
+}
+
+// The status line keeps every outcome on one line. A text too wide for it at
+// the line's own font (14 px, bold) takes the largest bold size that fits,
+// with a line of at least 10 px; a text that fits gets the own font back.
+class AppStatusLine : public AppTestEnv {
+protected:
+    struct Fit {
+        int pixelSize;
+        bool bold;
+        int lineHeight;
+        int width;
+        int widthOneLarger;
+    };
+
+    static Fit FitOf(const QWidget& status, const std::string& text) {
+        const QString shown = QString::fromStdString(text);
+        QFont larger = status.font();
+        larger.setPixelSize(status.font().pixelSize() + 1);
+        return {status.font().pixelSize(), status.font().bold(), status.fontMetrics().height(),
+                status.fontMetrics().horizontalAdvance(shown),
+                QFontMetrics(larger).horizontalAdvance(shown)};
+    }
+};
+
+TEST_F(AppStatusLine, FontFitsTheLongestOutcomesInBothLanguages) {
+    int shrunk = 0;
+    for (const uint16_t language : {uint16_t(0x0409), uint16_t(0x0804)}) {
+        SetThreadUILanguage(language);
+        CDQ450DemoDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        const QWidget& status = *ui::WidgetOf(dialog.m_lblStatus.Control());
+        const int room = status.contentsRect().width();
+        const ui::Dialog* pages[] = {&dialog.m_pageUsb, &dialog.m_pageIBtn, &dialog.m_pageRs};
+        for (const ui::Dialog* page : pages) {
+            for (const res::ControlTemplate& control :
+                 res::FindDialogTemplate(page->TemplateId())->controls) {
+                if (control.kind != res::ControlKind::PushButton)
+                    continue;
+                for (const bool success : {true, false}) {
+                    const ui::ScopedCommandId command(control.id);
+                    const std::string text = MakeResultMessage(*page, success);
+                    SetStatusText(dialog, text);
+                    const Fit fit = FitOf(status, text);
+                    SCOPED_TRACE(text);
+                    EXPECT_TRUE(fit.bold);
+                    EXPECT_LE(fit.width, room);
+                    EXPECT_GE(fit.lineHeight, 10);
+                    if (fit.pixelSize < 14) {
+                        EXPECT_GT(fit.widthOneLarger, room);
+                        ++shrunk;
+                    } else {
+                        EXPECT_EQ(fit.pixelSize, 14);
+                    }
+                }
+            }
+        }
+
+        // No size fits this one: the smallest with a 10 px line is taken.
+        const std::string tooLong(200, 'W');
+        SetStatusText(dialog, tooLong);
+        EXPECT_GE(status.fontMetrics().height(), 10);
+        QFont smaller = status.font();
+        smaller.setPixelSize(status.font().pixelSize() - 1);
+        EXPECT_LT(QFontMetrics(smaller).height(), 10);
+
+        SetStatusText(dialog, ui::LoadString(111));
+        EXPECT_EQ(status.font().pixelSize(), 14);
+        EXPECT_TRUE(status.font().bold());
+        EXPECT_EQ(dialog.m_lblStatus.Control().FontHeight(), -14);
+        dialog.DestroyWindow();
+    }
+    EXPECT_GT(shrunk, 0) << "no outcome was too wide for the line's own font";
 }
 
 } // namespace
