@@ -1,6 +1,7 @@
 #include "app/command_bracket.h"
 #include "app/decode/card_texts.h"
 #include "platform/clock.h"
+#include "platform/serial.h"
 #include "platform/ui/strings.h"
 #include "platform/vhid.h"
 #include "sim/frames.h"
@@ -444,6 +445,25 @@ TEST_F(ReadThreadCom, BurstLongerThanTheBufferIsTakenWhenTheBufferIsFull) {
     ui::RunPostedNow();
     EXPECT_EQ(PageText(IDC_SWIPE_COUNT), "2");
     EXPECT_EQ(PageText(IDC_RAW_DATA), std::string(1500 - 1023, 'x'));
+}
+
+// The console leaves the thread stopped; a swipe then waits in the port,
+// and the next page command shows it before its purge.
+TEST_F(ReadThreadCom, ASwipeAfterTheConsoleIsShownByTheNextPageCommand) {
+    AttachAndRead(TransportCom);
+    CDebugDlg& console = m_dialog->m_pageDebug;
+    console.Item(IDC_CONSOLE_SEND_TEXT).SetText("00 01 30");
+    Click(console, IDC_CONSOLE_SEND);
+    ASSERT_FALSE(m_dialog->m_bReadRun);
+    const Bytes swipe = AllTracks('A', "AFTER");
+    ASSERT_TRUE(m_reader.SendRaw(swipe));
+    ASSERT_EQ(platform::SerialWaitQueued(m_dialog->m_hDevice, int(swipe.size()), 2000),
+              int(swipe.size()));
+    m_reader.SetVersionText("V1");
+    Click(m_dialog->m_pageUsb, 1004);
+    EXPECT_EQ(PageText(IDC_TRACK_TEXT[0]), "AFTER");
+    EXPECT_EQ(m_dialog->Item(IDC_VERSION).Text(), "V1");
+    EXPECT_EQ(Status(), "detect device" + kOk);
 }
 
 TEST_F(ReadThreadCom, StopTakesTheBurstAtHandFromALineThatNeverPauses) {
