@@ -69,18 +69,21 @@ void HandOverText(Shared& shared, std::string text) {
     });
 }
 
-void TakeBurst(Shared& shared, ComBurst burst) {
-    switch (burst.kind) {
-    case ComBurst::Kind::Frame:
-        HandOverFrame(shared, burst.frame);
-        break;
-    case ComBurst::Kind::Text:
-        HandOverText(shared, std::move(burst.text));
-        break;
-    case ComBurst::Kind::Dropped:
-        break;
+// Each frame of a burst is handed over and counted on its own.
+void TakeBurst(Shared& shared, std::vector<ComBurst> bursts) {
+    for (ComBurst& burst : bursts) {
+        switch (burst.kind) {
+        case ComBurst::Kind::Frame:
+            HandOverFrame(shared, burst.frame);
+            break;
+        case ComBurst::Kind::Text:
+            HandOverText(shared, std::move(burst.text));
+            break;
+        case ComBurst::Kind::Dropped:
+            break;
+        }
+        ++shared.taken;
     }
-    ++shared.taken;
 }
 
 // One frame per pass. After a stop the thread still takes what the reader

@@ -1,8 +1,11 @@
 #pragma once
 // The bytes that a reader on a COM port sends by itself come in bursts: the
 // reading thread polls the input queue and a burst ends at the first poll
-// that finds it empty. A burst whose length field equals its size less two is
-// a frame; any other burst is card text from a reader in transparent mode.
+// that finds it empty. A burst that is exactly a sequence of whole frames,
+// each with its type and status (a key touched and released at once), is
+// taken frame by frame; else a burst whose length field equals its size less
+// two is a frame, and any other burst is card text from a reader in
+// transparent mode.
 //
 // The frame buffer keeps its last byte for the text's terminating zero, so a
 // burst holds at most kComBurstMax bytes. A burst that would grow past that is
@@ -13,9 +16,9 @@
 //   if bytes were read:
 //       for (rest = polled; !rest.empty(); rest = rest.subspan(taken)) {
 //           taken = collector.Append(rest);
-//           if (collector.Full()) hand over collector.Take();
+//           if (collector.Full()) hand over each of collector.Take();
 //       }
-//   else if (collector.Holding()) hand over collector.Take();
+//   else if (collector.Holding()) hand over each of collector.Take();
 
 #include "app/decode/frame_dispatch.h"
 
@@ -48,9 +51,9 @@ public:
     // No room is left: take the burst before appending more.
     bool Full() const { return m_held == kComBurstMax; }
     bool Holding() const { return m_held > 0; }
-    // The burst as it stands, then an empty buffer. With nothing held the
-    // burst is Dropped.
-    ComBurst Take();
+    // The burst as it stands, one item per frame or one text, then an empty
+    // buffer. With nothing held there are no items.
+    std::vector<ComBurst> Take();
 
 private:
     std::array<uint8_t, kFrameBufferSize> m_buffer{};

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -63,13 +64,17 @@ protected:
         while (!rest.empty()) {
             rest = rest.subspan(m_collector.Append(rest));
             if (m_collector.Full())
-                m_taken.push_back(m_collector.Take());
+                TakeAll();
         }
     }
     // A poll that found the queue empty.
     void Pause() {
         if (m_collector.Holding())
-            m_taken.push_back(m_collector.Take());
+            TakeAll();
+    }
+    void TakeAll() {
+        for (ComBurst& burst : m_collector.Take())
+            m_taken.push_back(std::move(burst));
     }
 
     ComBurstCollector m_collector;
@@ -156,8 +161,76 @@ TEST_F(ComBurstTest, AppendStopsAtAFullBuffer) {
     EXPECT_EQ(m_collector.Append(Bytes(kComBurstMax, 'x')), kComBurstMax);
     EXPECT_TRUE(m_collector.Full());
     EXPECT_EQ(m_collector.Append(Text("more")), 0u);
-    EXPECT_EQ(m_collector.Take().text.size(), kComBurstMax);
-    EXPECT_EQ(m_collector.Take().kind, ComBurst::Kind::Dropped); // nothing held
+    const std::vector<ComBurst> full = m_collector.Take();
+    ASSERT_EQ(full.size(), 1u);
+    EXPECT_EQ(full[0].text.size(), kComBurstMax);
+    EXPECT_TRUE(m_collector.Take().empty()); // nothing held
+}
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes bytes;
+    for (const Bytes& part : parts)
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+}
+
+// Only whole frames that add up to the burst exactly are taken one by one.
+TEST_F(ComBurstTest, BurstOfWholeFramesIsTakenFrameByFrame) {
+    using Kind = ComBurst::Kind;
+    const Bytes keyRead = Frame('a', 'Y', "KEY");
+    const Bytes detached = Frame('b', 'Y', "K");
+    const Bytes swipe = Frame('A', 'Y', std::string("\x01\0\0\0", 4));
+    struct Case {
+        const char* what;
+        Bytes burst;
+        std::vector<FrameDecoder> decoders; // per item, None: dropped; empty: one text
+        std::vector<Bytes> frames;          // of the frames taken
+    };
+    const Case cases[] = {
+        {"key touched and released",
+         Cat({keyRead, detached}),
+         {FrameDecoder::IButtonData, FrameDecoder::IButtonDetached},
+         {keyRead, detached}},
+        {"three swipes held back",
+         Cat({swipe, swipe, swipe}),
+         {FrameDecoder::AllTracks, FrameDecoder::AllTracks, FrameDecoder::AllTracks},
+         {swipe, swipe, swipe}},
+        {"a refused and a HID-only frame among them",
+         Cat({Frame('A', 'N', "x"), swipe, Frame('E', 'Y', "x")}),
+         {FrameDecoder::None, FrameDecoder::AllTracks, FrameDecoder::None},
+         {swipe}},
+        {"type and status only",
+         Cat({Frame('b', 'Y', ""), Frame('a', 'Y', "")}),
+         {FrameDecoder::IButtonDetached, FrameDecoder::IButtonData},
+         {Frame('b', 'Y', ""), Frame('a', 'Y', "")}},
+        {"a byte more", Cat({keyRead, Text("x")}), {}, {}},
+        {"a byte less", Cat({keyRead, Bytes(keyRead.begin(), keyRead.end() - 1)}), {}, {}},
+        {"LEN 0 has no type or status", Cat({keyRead, Bytes{0x00, 0x00}}), {}, {}},
+        {"nor has LEN 1", Cat({Bytes{0x00, 0x01, 'a'}, keyRead}), {}, {}},
+        {"text in front", Cat({Text("%B1?"), keyRead}), {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_taken.clear();
+        Poll(c.burst);
+        Pause();
+        if (c.decoders.empty()) {
+            ASSERT_EQ(m_taken.size(), 1u);
+            EXPECT_EQ(m_taken[0].kind, Kind::Text);
+            continue;
+        }
+        ASSERT_EQ(m_taken.size(), c.decoders.size());
+        std::vector<Bytes> frames;
+        for (size_t i = 0; i < m_taken.size(); ++i) {
+            EXPECT_EQ(m_taken[i].decoder, c.decoders[i]) << i;
+            EXPECT_EQ(m_taken[i].kind,
+                      c.decoders[i] == FrameDecoder::None ? Kind::Dropped : Kind::Frame)
+                << i;
+            if (m_taken[i].kind == Kind::Frame)
+                frames.push_back(m_taken[i].frame);
+        }
+        EXPECT_EQ(frames, c.frames);
+    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -48,6 +49,26 @@ void Handle(const ComBurst& burst, CardSwipeStats& stats) {
         ParseCustomData(burst.text, TrackSentinels{}, stats);
 }
 
+// A burst of held bytes gives one text or frame, or several frames that
+// each hold their own LEN + 2 bytes and together no more than the burst.
+void HandleBurst(ComBurstCollector& collector, size_t& held, CardSwipeStats& stats) {
+    const std::vector<ComBurst> bursts = collector.Take();
+    size_t frameBytes = 0;
+    for (const ComBurst& burst : bursts) {
+        const std::vector<uint8_t>& frame = burst.frame;
+        if (burst.kind == ComBurst::Kind::Frame &&
+            (frame.size() < 2 || (size_t{frame[0]} << 8 | frame[1]) + 2 != frame.size()))
+            __builtin_trap();
+        if (bursts.size() > 1 && burst.kind == ComBurst::Kind::Text)
+            __builtin_trap();
+        frameBytes += frame.size();
+        Handle(burst, stats);
+    }
+    if (bursts.empty() || frameBytes > held)
+        __builtin_trap();
+    held = 0;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -66,18 +87,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t pollSize = 1 + (data[0] & 0x7F) * 16;
     const bool pauses = data[0] & 0x80;
     ComBurstCollector collector;
+    size_t held = 0;
     for (auto rest = bytes.subspan(1); !rest.empty();) {
         auto poll = rest.first(std::min(pollSize, rest.size()));
         rest = rest.subspan(poll.size());
         while (!poll.empty()) {
-            poll = poll.subspan(collector.Append(poll));
+            const size_t appended = collector.Append(poll);
+            held += appended;
+            poll = poll.subspan(appended);
             if (collector.Full())
-                Handle(collector.Take(), stats);
+                HandleBurst(collector, held, stats);
         }
         if (pauses && collector.Holding())
-            Handle(collector.Take(), stats);
+            HandleBurst(collector, held, stats);
     }
     if (collector.Holding())
-        Handle(collector.Take(), stats);
+        HandleBurst(collector, held, stats);
     return 0;
 }
