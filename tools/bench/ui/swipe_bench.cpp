@@ -6,6 +6,10 @@
 //   reader_idle_cpu_percent_hid, _com: CPU time of the process over 5 s with
 //     a silent reader and the UI thread asleep (an upper bound for the
 //     reading thread alone), in percent of one core
+//   idle_stop_ms_hid, _com: median of kStops stops of the reading thread
+//     while the reader is silent
+//   idle_take_ms_hid, _com: median of kStops takes of what a silent reader
+//     sent, which a page command runs when no reading thread runs
 
 #include "app/main_dialog.h"
 #include "platform/hid.h"
@@ -33,10 +37,16 @@ namespace {
 constexpr int kSwipes = 15;
 constexpr int kSwipeWaitMs = 5000;
 constexpr auto kIdleTime = std::chrono::seconds(5);
+constexpr int kStops = 15;
 
 void Report(const char* name, double value, const char* unit) {
     std::printf("%s: %.2f %s\n", name, value, unit);
     std::fflush(stdout);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 // Runs the UI thread's events until done() holds, testing every millisecond.
@@ -107,8 +117,7 @@ double SwipeToUiMs(int transport, const std::string& bus) {
             std::chrono::steady_clock::now() - start;
         times.push_back(took.count());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(times);
 }
 
 double ProcessCpuSeconds() {
@@ -129,6 +138,32 @@ double IdleCpuPercent(int transport, const std::string& bus) {
     return cpu / wall.count() * 100.0;
 }
 
+// With a thread running: StopReadThread; without one: the page command's
+// stop, which then takes what the reader sent.
+double IdleStopMs(int transport, const std::string& bus, bool threadRunning) {
+    Attached attached(transport, bus);
+    if (!attached.ok())
+        return -1;
+    CDQ450DemoDlg& dialog = attached.dialog();
+    dialog.StopReadThread();
+    std::vector<double> times;
+    for (int i = 0; i < kStops; ++i) {
+        if (threadRunning && !dialog.StartReadThread())
+            return -1;
+        // Lets the thread settle into its idle wait.
+        std::this_thread::sleep_for(std::chrono::milliseconds(120));
+        const auto start = std::chrono::steady_clock::now();
+        if (threadRunning)
+            dialog.StopReadThread();
+        else
+            dialog.StopReadThreadForCommand();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        times.push_back(took.count());
+    }
+    return Median(times);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +182,10 @@ int main(int argc, char** argv) {
     Report("swipe_to_ui_ms_com", SwipeToUiMs(TransportCom, bus), "ms");
     Report("reader_idle_cpu_percent_hid", IdleCpuPercent(TransportHid, bus), "%");
     Report("reader_idle_cpu_percent_com", IdleCpuPercent(TransportCom, bus), "%");
+    Report("idle_stop_ms_hid", IdleStopMs(TransportHid, bus, true), "ms");
+    Report("idle_stop_ms_com", IdleStopMs(TransportCom, bus, true), "ms");
+    Report("idle_take_ms_hid", IdleStopMs(TransportHid, bus, false), "ms");
+    Report("idle_take_ms_com", IdleStopMs(TransportCom, bus, false), "ms");
 
     std::error_code ignored;
     std::filesystem::remove_all(bus, ignored);
