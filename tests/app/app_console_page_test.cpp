@@ -28,8 +28,8 @@ protected:
     ui::Color StatusColour() const { return m_dialog->m_lblStatus.TextColor(); }
     bool ThreadStopped() const { return !m_dialog->m_bReadRun && !m_dialog->m_hReadThread; }
 
-    // The reader takes the next request, sends these bytes as reports, and
-    // then goes away.
+    // The reader takes the next request, sends these bytes (over HID as
+    // reports), and then goes away.
     void UnplugAfterNextRequest(sim::StandInReader& reader, const sim::Bytes& sent = {}) {
         const size_t handled = reader.RequestCount();
         reader.SetFault({.kind = sim::FaultKind::Silent});
@@ -134,6 +134,20 @@ TEST_F(ConsolePage, ReaderGoneBeforeItsAnswerFailsTheReceive) {
     ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
     EXPECT_EQ(m_recorder.messageBoxes[0].text, String(128));
     EXPECT_EQ(m_recorder.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
+    EXPECT_EQ(Status(), String(128));
+    EXPECT_EQ(StatusColour(), kStatusFailColour);
+    EXPECT_EQ(Log(), HexLine("TX: ", {0x00, 0x01, 0x30}));
+    EXPECT_TRUE(ThreadStopped());
+}
+
+// A serial line that hangs up before any answer fails the receive the same way.
+TEST_F(ConsolePage, ComLineGoneBeforeItsAnswerFailsTheReceive) {
+    sim::StandInReader& reader = OpenOverCom(sim::Personality::LengthPrefixed);
+    UnplugAfterNextRequest(reader);
+    Send("00 01 30");
+    ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
+    EXPECT_EQ(m_recorder.messageBoxes[0].text, String(128));
     EXPECT_EQ(m_recorder.messageBoxes[0].icon, ui::MessageIcon::Error);
     EXPECT_EQ(Status(), String(128));
     EXPECT_EQ(StatusColour(), kStatusFailColour);
