@@ -75,10 +75,12 @@ void StaticText::fitFont() {
     if (!m_shrinkToFit) {
         return;
     }
-    const int room = contentsRect().width();
+    const QRect room = contentsRect();
+    const auto fits = [&](const QFont& candidate) {
+        return QFontMetrics(candidate).horizontalAdvance(m_text) <= room.width();
+    };
     QFont fitted = m_fontSet;
-    for (int size = QFontInfo(m_fontSet).pixelSize() - 1;
-         size > 0 && QFontMetrics(fitted).horizontalAdvance(m_text) > room; --size) {
+    for (int size = QFontInfo(m_fontSet).pixelSize() - 1; size > 0 && !fits(fitted); --size) {
         QFont smaller = fitted;
         smaller.setPixelSize(size);
         if (QFontMetrics(smaller).height() < kMinFittedLineHeight) {
@@ -115,11 +117,15 @@ void StaticText::paintEvent(QPaintEvent* event) {
         painter.drawPixmap(contentsRect().topLeft(), m_pixmap);
         return;
     }
-    painter.setFont(font());
     painter.setPen(isEnabled() ? m_color
                                : palette().color(QPalette::Disabled, QPalette::WindowText));
+    drawText(painter);
+}
+
+void StaticText::drawText(QPainter& painter) const {
+    painter.setFont(font());
     int flags = static_cast<int>(m_alignment) | Qt::TextDontClip;
-    if (m_wordWrap && !m_shrinkToFit) {
+    if (wraps()) {
         flags |= Qt::TextWordWrap;
     }
     QRect area = contentsRect();
@@ -146,12 +152,27 @@ int GroupFrame::CaptionRoom() const {
     return FrameRight() - CaptionIndent() - 2 * kCaptionPadding;
 }
 
+QRect GroupFrame::Frame() const {
+    const int top = fontMetrics().height() / 2;
+    return {0, top, FrameRight(), height() - top - kFrameInset};
+}
+
+QRect GroupFrame::CaptionRect() const {
+    const QFontMetrics metrics(font());
+    return {CaptionIndent(), 0, metrics.horizontalAdvance(text()) + 2 * kCaptionPadding,
+            metrics.height()};
+}
+
+void GroupFrame::drawText(QPainter& painter) const {
+    painter.setFont(font());
+    painter.drawText(CaptionRect().adjusted(kCaptionPadding, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text());
+}
+
 void GroupFrame::paintEvent(QPaintEvent*) {
     runPaintHook();
     QPainter painter(this);
-    const QFontMetrics metrics(font());
-    const int top = metrics.height() / 2;
-    const QRect frame(0, top, FrameRight(), height() - top - kFrameInset);
+    const QRect frame = Frame();
     painter.setPen(palette().color(QPalette::Light));
     painter.drawRect(frame.translated(1, 1));
     painter.setPen(palette().color(QPalette::Mid));
@@ -159,13 +180,10 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     if (text().isEmpty()) {
         return;
     }
-    const QRect caption(CaptionIndent(), 0, metrics.horizontalAdvance(text()) + 2 * kCaptionPadding,
-                        metrics.height());
-    painter.fillRect(caption, palette().window());
+    painter.fillRect(CaptionRect(), palette().window());
     painter.setPen(isEnabled() ? textColor()
                                : palette().color(QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(caption.adjusted(kCaptionPadding, 0, 0, 0),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text());
+    drawText(painter);
 }
 
 } // namespace ui::detail

@@ -7,8 +7,11 @@
 #include <QFont>
 #include <QFrame>
 #include <QPixmap>
+#include <QRect>
 #include <QString>
 #include <functional>
+
+class QPainter;
 
 namespace ui::detail {
 
@@ -33,6 +36,12 @@ public:
     // measures the widget measures what is drawn.
     void setShrinkToFit(bool shrink);
     static constexpr int kMinFittedLineHeight = 10;
+
+    // Whether a text too wide for one line goes on in further lines.
+    bool wraps() const { return m_wordWrap && !m_shrinkToFit; }
+    // Draws the text as a paint does, with the painter's pen: for tools that
+    // look at the glyphs.
+    virtual void drawText(QPainter& painter) const;
 
     std::function<void()> onPaint;
 
@@ -63,15 +72,23 @@ class GroupFrame : public StaticText {
 public:
     explicit GroupFrame(QWidget* parent) : StaticText(parent) {}
 
+    // The caption.
+    void drawText(QPainter& painter) const override;
+
     // How wide the caption's text may be before its background, which
     // reaches a little past the text on either side, hides the frame's right
     // line.
     int CaptionRoom() const;
+    // The etched frame's dark lines; the light lines run one pixel right of
+    // and below them.
+    QRect Frame() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The caption's background, which hides the frame's top line behind it.
+    QRect CaptionRect() const;
     // Where the caption's background starts: one Latin letter in, so a
     // Chinese font's wide average does not push captions past the frame.
     int CaptionIndent() const;

@@ -1,10 +1,12 @@
 // screenshots FOLDER: pictures of every dialog template and of the program's
 // windows, headless, for checking layout and glyphs in both languages; prints
-// every control whose text does not fit its box.
+// every control whose text does not fit its box, with the template's texts
+// and with those the program sets while it runs.
 
 #include "app/render_app_windows.h"
 #include "fit_check.h"
 #include "render_templates.h"
+#include "run_time_texts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,7 +28,10 @@ int main(int argc, char** argv) {
     }
     FitCheck fit;
     const int written = RenderTemplates(folder, fit);
-    RenderAppWindows(folder, [&fit](const ui::Dialog& dialog) { fit.Check(dialog); });
+    RenderAppWindows(folder, [&fit](const ui::Dialog& dialog) {
+        fit.Check(dialog);
+        CheckRunTimeTexts(fit, dialog);
+    });
     for (const QString& line : fit.Misfits()) {
         std::printf("does not fit: %s\n", qPrintable(line));
     }
