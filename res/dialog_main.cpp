@@ -38,6 +38,13 @@ constexpr ControlTemplate kControls[] = {
     {1052, Static, 363, 296, 149, 12, kValueBox, "display version information", "显示版本信息"},
 };
 
+// The Chinese caption's glyphs reach lower than the English ones: the
+// connection buttons start a unit further down there.
+constexpr ControlTemplate kChineseOverrides[] = {
+    {1002, PushButton, 11, 11, 96, 16, kStyleNone, "connect device", "连接设备"},
+    {1003, PushButton, 109, 11, 96, 16, kStyleNone, "disconnect device", "断开连接"},
+};
+
 constexpr const char* kPorts[] = {"com1", "com2", "com3", "com4", "com5",
                                   "com6", "com7", "com8", "com9"};
 constexpr const char* kRates[] = {"4800", "9600", "19200", "38400", "115200"};
@@ -65,7 +72,7 @@ const DialogTemplate kMainDialog = {
     .captionZh = "TXV418K Demo",
     .controls = kControls,
     .combos = kCombos,
-    .chineseOverrides = {},
+    .chineseOverrides = kChineseOverrides,
 };
 
 } // namespace res

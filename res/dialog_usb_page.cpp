@@ -30,20 +30,21 @@ constexpr ControlTemplate kControls[] = {
      "输出轨道和数据尾数据"},
     {-1, Static, 162, 24, 28, 8, kStyleNone, "mode", "模式"},
     {1339, ComboDropList, 192, 21, 80, 50, kList, "", ""},
-    {1015, CheckBox, 252, 44, 72, 10, kStyleNone, "output track1", "输出一轨道"},
-    {1016, CheckBox, 252, 57, 72, 10, kStyleNone, "output track2", "输出二轨道"},
-    {1017, CheckBox, 252, 70, 72, 10, kStyleNone, "output track3", "输出三轨道"},
+    {1015, CheckBox, 260, 44, 64, 10, kStyleNone, "output track1", "输出一轨道"},
+    {1016, CheckBox, 260, 57, 64, 10, kStyleNone, "output track2", "输出二轨道"},
+    {1017, CheckBox, 260, 70, 64, 10, kStyleNone, "output track3", "输出三轨道"},
     {1034, Static, 162, 45, 28, 8, kStyleNone, "track1", "一轨道"},
     {1035, Static, 162, 58, 28, 8, kStyleNone, "track2", "二轨道"},
     {1036, Static, 162, 71, 28, 8, kStyleNone, "track3", "三轨道"},
-    {1037, Static, 192, 35, 24, 8, kCentre, "SS", "SS"},
-    {1038, Static, 220, 35, 24, 8, kCentre, "ES", "ES"},
-    {1008, Edit, 192, 43, 24, 12, kTextEdit | kCentre, "", ""},
-    {1009, Edit, 220, 43, 24, 12, kTextEdit | kCentre, "", ""},
-    {1010, Edit, 192, 56, 24, 12, kTextEdit | kCentre, "", ""},
-    {1011, Edit, 220, 56, 24, 12, kTextEdit | kCentre, "", ""},
-    {1012, Edit, 192, 69, 24, 12, kTextEdit | kCentre, "", ""},
-    {1013, Edit, 220, 69, 24, 12, kTextEdit | kCentre, "", ""},
+    // Wide enough for four sentinel characters in multi-char mode.
+    {1037, Static, 192, 35, 32, 8, kCentre, "SS", "SS"},
+    {1038, Static, 226, 35, 32, 8, kCentre, "ES", "ES"},
+    {1008, Edit, 192, 43, 32, 12, kTextEdit | kCentre, "", ""},
+    {1009, Edit, 226, 43, 32, 12, kTextEdit | kCentre, "", ""},
+    {1010, Edit, 192, 56, 32, 12, kTextEdit | kCentre, "", ""},
+    {1011, Edit, 226, 56, 32, 12, kTextEdit | kCentre, "", ""},
+    {1012, Edit, 192, 69, 32, 12, kTextEdit | kCentre, "", ""},
+    {1013, Edit, 226, 69, 32, 12, kTextEdit | kCentre, "", ""},
     {1039, Static, 162, 88, 58, 8, kStyleNone, "packet endflag", "包尾结束符"},
     {1018, ComboDropList, 222, 86, 64, 60, kList, "", ""},
     {1040, Static, 162, 102, 60, 8, kHidden, "end flag(Hex)", "包尾结束符(Hex)"},
@@ -171,6 +172,11 @@ constexpr ComboList kCombos[] = {
     {1339, kSentinelModesEn, kSentinelModesZh},
 };
 
+// The Chinese caption of the track group reaches lower than the English one.
+constexpr ControlTemplate kChineseOverrides[] = {
+    {1339, ComboDropList, 192, 22, 80, 50, kList, "", ""},
+};
+
 } // namespace
 
 const DialogTemplate kUsbPage = {
@@ -185,7 +191,7 @@ const DialogTemplate kUsbPage = {
     .captionZh = "",
     .controls = kControls,
     .combos = kCombos,
-    .chineseOverrides = {},
+    .chineseOverrides = kChineseOverrides,
 };
 
 } // namespace res

@@ -77,7 +77,9 @@ void StaticText::fitFont() {
     }
     const QRect room = contentsRect();
     const auto fits = [&](const QFont& candidate) {
-        return QFontMetrics(candidate).horizontalAdvance(m_text) <= room.width();
+        const QFontMetrics metrics(candidate);
+        return metrics.horizontalAdvance(m_text) <= room.width() &&
+               metrics.tightBoundingRect(m_text).height() <= room.height();
     };
     QFont fitted = m_fontSet;
     for (int size = QFontInfo(m_fontSet).pixelSize() - 1; size > 0 && !fits(fitted); --size) {
@@ -124,8 +126,12 @@ void StaticText::paintEvent(QPaintEvent* event) {
 
 void StaticText::drawText(QPainter& painter) const {
     painter.setFont(font());
+    if (m_shrinkToFit) {
+        painter.drawText(lineOrigin(), m_text);
+        return;
+    }
     int flags = static_cast<int>(m_alignment) | Qt::TextDontClip;
-    if (wraps()) {
+    if (m_wordWrap) {
         flags |= Qt::TextWordWrap;
     }
     QRect area = contentsRect();
@@ -140,6 +146,26 @@ void StaticText::drawText(QPainter& painter) const {
     painter.drawText(area, flags, m_text);
 }
 
+// The one line starts where the alignment puts it across the box and at the
+// box's top; a line taller than the box has its glyphs centred on the box
+// instead, so that none is cut.
+QPoint StaticText::lineOrigin() const {
+    const QRect area = contentsRect();
+    const QFontMetrics metrics(font());
+    const int width = metrics.horizontalAdvance(m_text);
+    int x = area.left();
+    if (m_alignment & Qt::AlignHCenter) {
+        x += (area.width() - width) / 2;
+    } else if (m_alignment & Qt::AlignRight) {
+        x += area.width() - width;
+    }
+    if (metrics.height() <= area.height()) {
+        return {x, area.top() + metrics.ascent()};
+    }
+    const QRect ink = metrics.tightBoundingRect(m_text);
+    return {x, area.top() + (area.height() - ink.height()) / 2 - ink.top()};
+}
+
 int GroupFrame::CaptionIndent() const {
     return fontMetrics().horizontalAdvance(QLatin1Char('x'));
 }
@@ -152,8 +178,12 @@ int GroupFrame::CaptionRoom() const {
     return FrameRight() - CaptionIndent() - 2 * kCaptionPadding;
 }
 
+// The top line runs through the middle of the caption. A frame without one
+// puts it as far down as a Latin caption's middle would be, about the height
+// of a small letter, so that a CJK font's taller line does not bring it down
+// onto the controls inside.
 QRect GroupFrame::Frame() const {
-    const int top = fontMetrics().height() / 2;
+    const int top = text().isEmpty() ? fontMetrics().xHeight() : fontMetrics().height() / 2;
     return {0, top, FrameRight(), height() - top - kFrameInset};
 }
 

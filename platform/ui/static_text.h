@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QPixmap>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -30,10 +31,11 @@ public:
     void setFillBackground(bool fill);
     bool inPaint() const { return m_inPaint; }
     // Keeps the text on one line. A text too wide for the box at the font
-    // set takes the largest smaller size of that font that fits, but no size
-    // whose line is under kMinFittedLineHeight; a text that fits gets the
-    // font set back. The widget's own font is the one chosen, so whatever
-    // measures the widget measures what is drawn.
+    // set, or with glyphs taller than the box, takes the largest smaller size
+    // of that font that fits, but no size whose line is under
+    // kMinFittedLineHeight; a text that fits gets the font set back. The
+    // widget's own font is the one chosen, so whatever measures the widget
+    // measures what is drawn.
     void setShrinkToFit(bool shrink);
     static constexpr int kMinFittedLineHeight = 10;
 
@@ -53,6 +55,7 @@ protected:
 
 private:
     void fitFont();
+    QPoint lineOrigin() const;
 
     QString m_text;
     QPixmap m_pixmap;

@@ -1,11 +1,14 @@
 #include "app/command_bracket.h"
 #include "app/controls/label.h"
+#include "app/decode/card_texts.h"
 #include "app/main_dialog.h"
 #include "platform/ui/qt_access.h"
 #include "platform/ui/strings.h"
 #include "tests/app/app_test_support.h"
 
+#include <QImage>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -165,6 +168,46 @@ TEST_F(AppStatusLine, FontFitsTheLongestOutcomesInBothLanguages) {
         dialog.DestroyWindow();
     }
     EXPECT_GT(shrunk, 0) << "no outcome was too wide for the line's own font";
+}
+
+// A label whose glyphs are taller than its box at its own font takes a
+// smaller size and centres them on the box, so no stroke lands on the frame:
+// the Chinese UI's decode marks and a sentinel with a descender.
+using AppLabelGlyphs = AppTestEnv;
+
+TEST_F(AppLabelGlyphs, ChineseMarksAndSentinelsStayInsideTheirFrame) {
+    SetThreadUILanguage(0x0804);
+    CDQ450DemoDlg dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    CHidTestDlg& page = dialog.m_pageHidTest;
+    struct Case {
+        int id;
+        std::string_view text;
+    };
+    const Case cases[] = {{IDC_DECODE_MARKS[0], kDecodeModeOnMark},
+                          {IDC_DECODE_MARKS[0], kDecodeModeOffMark},
+                          {IDC_SENTINELS[2], ";"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text));
+        ui::Control control = page.Item(c.id);
+        control.SetText(c.text);
+        QWidget& label = *ui::WidgetOf(control);
+        const QImage image = label.grab().toImage();
+        // The frame and the background are grey; only the glyphs have colour.
+        int strokesOutside = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                const int spread = std::max({pixel.red(), pixel.green(), pixel.blue()}) -
+                                   std::min({pixel.red(), pixel.green(), pixel.blue()});
+                if (spread > 60 && !label.contentsRect().contains(x, y))
+                    ++strokesOutside;
+            }
+        }
+        EXPECT_EQ(strokesOutside, 0);
+        EXPECT_TRUE(label.font().bold());
+    }
+    dialog.DestroyWindow();
 }
 
 } // namespace
