@@ -1,9 +1,10 @@
 #pragma once
 // A static text drawn in a colour, font height and weight of its own, on a
 // transparent background, on one line: a text too wide for the box at that
-// font is drawn in a smaller size of it. Owners attach it to a static of
-// their dialog in their dialog initialisation and only then call the
-// setters, since each setter repaints the label before it returns.
+// font, or with glyphs taller than the box, is drawn in a smaller size of it.
+// Owners attach it to a static of their dialog in their dialog initialisation
+// and only then call the setters, since each setter repaints the label before
+// it returns.
 
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"

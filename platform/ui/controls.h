@@ -95,8 +95,8 @@ public:
     int FontWeight() const;
     void SetFontUnderline(bool underline);
     // Statics: the text stays on one line; where it is too wide for the box
-    // at the font set, it is drawn in a smaller size of that font (see
-    // FontHeight for the height set, which does not change).
+    // at the font set, or its glyphs too tall, it is drawn in a smaller size
+    // of that font (FontHeight keeps giving the height set).
     void SetShrinkToFit(bool shrink);
     void SetTransparentBackground(bool transparent);
     void SetHandCursor(bool hand);
