@@ -68,6 +68,9 @@ int SerialPort::QueuedLocked() {
 
 size_t SerialPort::TakePending(uint8_t* buf, size_t count) {
     size_t n = std::min(count, m_pendingLen);
+    // A read of nothing may come without a buffer.
+    if (n == 0)
+        return 0;
     std::memcpy(buf, m_pending.data(), n);
     std::memmove(m_pending.data(), m_pending.data() + n, m_pendingLen - n);
     m_pendingLen -= n;
