@@ -56,6 +56,11 @@ struct ControlTemplate {
     const char* textEn;
     const char* textZh;
     int textLimit = 0; // edits: the template's character limit, 0 for none
+
+    // The caption in language; without a Chinese one the English shows.
+    const char* Text(Language language) const {
+        return language == Language::Chinese && textZh ? textZh : textEn;
+    }
 };
 
 // A combo box's dialog-initialisation items.

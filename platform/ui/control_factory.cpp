@@ -88,7 +88,7 @@ QWidget* CreateEdit(const res::ControlTemplate& tpl, QWidget* parent) {
 
 QWidget* CreateControlWidget(const res::ControlTemplate& tpl, res::Language language,
                              QWidget* parent, const QRect& rect, int comboHeight) {
-    const char* raw = language == res::Language::Chinese && tpl.textZh ? tpl.textZh : tpl.textEn;
+    const char* raw = tpl.Text(language);
     const QString text = QString::fromUtf8(raw ? raw : "");
     QWidget* widget = nullptr;
     QRect geometry = rect;

@@ -5,6 +5,7 @@
 #include "sim/frames.h"
 #include "tests/app/app_command_boxes.h"
 #include "tests/app/app_swipe_fixture.h"
+#include "tests/test_bytes.h"
 
 #include <string>
 #include <thread>
@@ -12,22 +13,15 @@
 namespace {
 
 using sim::Bytes;
+using test_support::Cat;
+using test_support::Data;
 
 constexpr int kDetectDevice = 1004;
 const std::string kReadOk(kReadCardOkText);
 
-Bytes Data(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
 Bytes Swipe(const std::string& track1) {
     return sim::EncodeAllTracksFrame('A', sim::kFlagIso,
                                      {sim::TrackRecord{'Y', Data(track1)}, {'B', {}}, {'N', {}}});
-}
-
-Bytes Cat(Bytes bytes, const Bytes& more) {
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return bytes;
 }
 
 class ReadThreadComCommands : public SwipeDialogTest {
@@ -61,7 +55,7 @@ protected:
 // restarted thread whole.
 TEST_F(ReadThreadComCommands, SwipeInTheReplysWriteIsShown) {
     AttachAndRead(TransportCom);
-    ReplyNextWithRaw(Cat(sim::EncodeLenFrame(0x30, 'Y', Data("V1")), Swipe("REAL")));
+    ReplyNextWithRaw(Cat({sim::EncodeLenFrame(0x30, 'Y', Data("V1")), Swipe("REAL")}));
     DetectDevice();
     ASSERT_EQ(m_recorder.messageBoxes.size(), 1u);
     EXPECT_EQ(m_recorder.messageBoxes[0].text, "detect device" + kFailed);
@@ -100,14 +94,14 @@ TEST_F(ReadThreadComBursts, FramesSentInOneWriteAreEachShown) {
     AttachAndRead(TransportCom);
     const Bytes keyRead = sim::EncodeIButtonFrame(false, {0x41});
     const Bytes detached = sim::EncodeIButtonFrame(true, {0x30});
-    ASSERT_TRUE(m_reader.SendRaw(Cat(keyRead, detached)));
+    ASSERT_TRUE(m_reader.SendRaw(Cat({keyRead, detached})));
     ASSERT_TRUE(WaitTaken(2));
     ui::RunPostedNow();
     EXPECT_EQ(CurrentTab(), 1);
     EXPECT_EQ(Status(), std::string(kIButtonDetachedText));
     EXPECT_EQ(m_dialog->m_pageIBtn.Item(IDC_CARD_NO).Text(), "30 ");
 
-    ASSERT_TRUE(m_reader.SendRaw(Cat(Swipe("ONE"), Swipe("TWO"))));
+    ASSERT_TRUE(m_reader.SendRaw(Cat({Swipe("ONE"), Swipe("TWO")})));
     ASSERT_TRUE(WaitTaken(4));
     ui::RunPostedNow();
     EXPECT_EQ(CurrentTab(), 3);

@@ -8,6 +8,7 @@
 #include "tests/app/app_command_boxes.h"
 #include "tests/app/app_swipe_fixture.h"
 #include "tests/platform/hid_input_reports.h"
+#include "tests/test_bytes.h"
 
 #include <QAbstractButton>
 #include <array>
@@ -20,12 +21,9 @@
 namespace {
 
 using sim::Bytes;
+using test_support::Data;
 
 const std::string kReadOk(kReadCardOkText);
-
-Bytes Data(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
 
 Bytes AllTracks(uint8_t type, const std::string& track1 = "ABC") {
     return sim::EncodeAllTracksFrame(type, sim::kFlagIso,

@@ -1,10 +1,10 @@
 #include "app/decode/com_burst.h"
 #include "app/decode/frame_dispatch.h"
+#include "tests/test_bytes.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -167,12 +167,7 @@ TEST_F(ComBurstTest, AppendStopsAtAFullBuffer) {
     EXPECT_TRUE(m_collector.Take().empty()); // nothing held
 }
 
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes bytes;
-    for (const Bytes& part : parts)
-        bytes.insert(bytes.end(), part.begin(), part.end());
-    return bytes;
-}
+using test_support::Cat;
 
 // Only whole frames that add up to the burst exactly are taken one by one.
 TEST_F(ComBurstTest, BurstOfWholeFramesIsTakenFrameByFrame) {

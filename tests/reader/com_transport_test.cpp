@@ -3,6 +3,7 @@
 #include "platform/serial.h"
 #include "reader/com_transport.h"
 #include "tests/platform/serial_test_port.h"
+#include "tests/test_bytes.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -122,11 +123,7 @@ TEST_F(ComTransportTest, WriteAndExactRead) {
     EXPECT_EQ(in[2], 3);
 }
 
-Bytes Cat(const Bytes& a, const Bytes& b) {
-    Bytes bytes = a;
-    bytes.insert(bytes.end(), b.begin(), b.end());
-    return bytes;
-}
+using test_support::Cat;
 
 // What the port still holds, taken off it.
 Bytes TakeQueued(DeviceHandle h) {
@@ -153,10 +150,10 @@ TEST_F(ComTransportTest, ReadLenFrameTakesExactlyOneFrame) {
         {"whole frame", reply, 150, ReaderOk, 5, {}},
         {"frame filling the buffer", reply, 5, ReaderOk, 5, {}},
         {"empty frame", {0x00, 0x00}, 150, ReaderOk, 2, {}},
-        {"a further byte queued", Cat(reply, {0x02}), 150, ReaderFailed, 0, {0x02}},
-        {"a swipe behind the reply", Cat(reply, swipe), 150, ReaderFailed, 0, swipe},
+        {"a further byte queued", Cat({reply, {0x02}}), 150, ReaderFailed, 0, {0x02}},
+        {"a swipe behind the reply", Cat({reply, swipe}), 150, ReaderFailed, 0, swipe},
         {"length beyond the buffer", reply, 4, ReaderFailed, 0, {}},
-        {"over-long reply, a swipe behind it", Cat(overLong, swipe), 30, ReaderFailed, 0, swipe},
+        {"over-long reply, a swipe behind it", Cat({overLong, swipe}), 30, ReaderFailed, 0, swipe},
         {"huge length field", {0xff, 0xff, 'A', 'Y', 1, 2, 3, 4}, 8, ReaderFailed, 0, {}},
     };
     for (const Case& c : cases) {
@@ -182,9 +179,9 @@ TEST_F(ComTransportTest, OverLongReplyIsReadOffAsItComesWithinTheTimeOut) {
     Bytes body(300, 'x');
     const Bytes next = {0x00, 0x02, 'b', 'Y'};
     std::thread reader([&] {
-        port.Send(Cat({0x01, 0x2C}, Bytes(body.begin(), body.begin() + 100)));
+        port.Send(Cat({{0x01, 0x2C}, Bytes(body.begin(), body.begin() + 100)}));
         platform::SleepMs(150);
-        port.Send(Cat(Bytes(body.begin() + 100, body.end()), next));
+        port.Send(Cat({Bytes(body.begin() + 100, body.end()), next}));
     });
     uint8_t buffer[30] = {};
     int length = 0;
@@ -193,7 +190,7 @@ TEST_F(ComTransportTest, OverLongReplyIsReadOffAsItComesWithinTheTimeOut) {
     EXPECT_EQ(TakeQueued(h), next);
 
     // A reader that sends less than its LEN: the read-off ends at the time-out.
-    Queue(Cat({0x00, 0x80}, Bytes(10, 'x')));
+    Queue(Cat({{0x00, 0x80}, Bytes(10, 'x')}));
     const uint32_t start = platform::TickCount();
     EXPECT_EQ(ComReadLenFrame(h, buffer, sizeof buffer, &length, 300), ReaderFailed);
     const uint32_t took = platform::TickCount() - start;

@@ -118,13 +118,6 @@ std::string LinkName(const ::testing::TestParamInfo<int>& info) {
     return info.param == TransportHid ? "Hid" : "Com";
 }
 
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 Bytes Padded(const std::string& text, size_t width) {
     Bytes bytes(text.begin(), text.end());
     bytes.resize(width, 0x00);

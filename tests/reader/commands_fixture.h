@@ -8,6 +8,7 @@
 #include "platform/vhid.h"
 #include "reader/types.h"
 #include "tests/platform/test_folder.h"
+#include "tests/test_bytes.h"
 
 #include <cstdint>
 #include <functional>
@@ -89,7 +90,7 @@ ExchangeRecord PlayExchange(ReaderEnd& end, Framing framing, const Bytes& reply,
 inline const auto kBothLinks = ::testing::Values(int{TransportCom}, int{TransportHid});
 std::string LinkName(const ::testing::TestParamInfo<int>& info);
 
-Bytes Cat(std::initializer_list<Bytes> parts);
+using test_support::Cat;
 // The text's bytes followed by zeros up to width.
 Bytes Padded(const std::string& text, size_t width);
 

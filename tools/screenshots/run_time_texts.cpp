@@ -96,10 +96,8 @@ QStringList LongestSentinels(const ui::Dialog& dialog) {
         if (std::ranges::find(IDC_SENTINELS, control.id) == std::end(IDC_SENTINELS)) {
             continue;
         }
-        const char* text = dialog.Language() == res::Language::Chinese && control.textZh
-                               ? control.textZh
-                               : control.textEn;
-        const QString longest = QString::fromUtf8(text).repeated(usb_page::kMultiCharLimit);
+        const QString longest =
+            QString::fromUtf8(control.Text(dialog.Language())).repeated(usb_page::kMultiCharLimit);
         if (!texts.contains(longest)) {
             texts << longest;
         }
