@@ -17,6 +17,8 @@ using namespace usb_page;
 namespace {
 
 constexpr uint8_t kBinaryFormatBit = 0x08;
+constexpr uint8_t kCommandModeBit = 0x10;
+constexpr int kCommandModeItem = 1;
 
 constexpr int kStringHexDataExpected = 123;
 
@@ -45,6 +47,10 @@ void CComDlg::OnApplyOption() {
         return;
     if (format != 0)
         interfaceFormat |= kBinaryFormatBit;
+    // The reader mode travels in the same byte; without it a reader in
+    // command mode would be switched to auto mode.
+    if (Item(1014).GetCurSel() == kCommandModeItem)
+        interfaceFormat |= kCommandModeBit;
 
     const int sentinelMode = Item(1339).GetCurSel();
     const std::optional<SentinelSet> sentinels = ReadSentinels(sentinelMode, true);

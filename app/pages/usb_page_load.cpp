@@ -38,6 +38,9 @@ constexpr int kFilterBytes = 13;
 constexpr int kDeviceIdByte = 19;
 constexpr int kFrequencyByte = 21;
 constexpr int kSentinelModeByte = 24;
+constexpr int kSentinelStringBytes = 25;
+constexpr int kSentinelStringSize = 5;
+constexpr int kSentinelStringMaxChars = 4;
 
 // A byte as the one-character text of a control; a zero byte ends a text,
 // so it shows as an empty one.
@@ -47,6 +50,22 @@ std::string CharText(uint8_t byte) {
 
 int Bit(uint8_t byte, int bit) {
     return (byte >> bit) & 1;
+}
+
+// A multi-character reader keeps each sentinel as a record; the edit shows
+// the record, so that an apply writes back what the reader holds. A record
+// that does not agree with the sentinel's own character, and every record
+// of a single-character reader, leave the edit at that character.
+std::string SentinelText(const uint8_t* block, int sentinel) {
+    const uint8_t character = block[kSentinelBytes + sentinel];
+    const uint8_t* record = block + kSentinelStringBytes + sentinel * kSentinelStringSize;
+    const int length = record[0];
+    if (block[kSentinelModeByte] != kMultiCharMode || length < 1 ||
+        length > kSentinelStringMaxChars || record[1] != character)
+        return CharText(character);
+    // A zero byte ends a text.
+    const char* chars = reinterpret_cast<const char*>(record + 1);
+    return Latin1ToUtf8(std::string(chars, strnlen(chars, size_t(length))));
 }
 
 } // namespace
@@ -96,7 +115,7 @@ void CComDlg::ShowParameterBlock(const uint8_t* block, bool limitSentinelEdits) 
     Item(1014).SetCurSel(Bit(interface, 4));
 
     for (int i = 0; i < 6; ++i)
-        Item(kSentinelEdits[i]).SetText(CharText(sentinels[i]));
+        Item(kSentinelEdits[i]).SetText(SentinelText(block, i));
     for (int i = 0; i < 3; ++i)
         Item(kOutputTrackChecks[i]).SetCheck(Bit(block[kOutputTracksByte], i));
 
@@ -145,27 +164,26 @@ void CComDlg::ShowParameterBlock(const uint8_t* block, bool limitSentinelEdits) 
 }
 
 void CComDlg::ShowFilterBytes(int mode, const uint8_t* filterBytes) {
+    const bool characters = mode == kFilterModeCharacters;
+    if (!characters && mode != kFilterModePositions)
+        return;
     for (int i = 0; i < 6; ++i) {
         const FilterControls& filter = kFilters[i];
         const uint8_t byte = filterBytes[i];
-        if (mode == kFilterModeCharacters) {
-            // Bit 7 marks a filter that is on; the rest is its character.
-            if (!(byte & 0x80))
-                continue;
-            for (int id : {filter.frame, filter.check, filter.label, filter.edit})
-                Item(id).Enable(true);
-            Item(filter.check).SetCheck(1);
-            Item(filter.edit).SetText(CharText(byte & 0x7F));
-        } else if (mode == kFilterModePositions) {
-            if (byte == 0) {
+        // Bit 7 marks a character filter that is on; a position of 0 is none.
+        const bool on = characters ? (byte & 0x80) != 0 : byte != 0;
+        if (!on) {
+            // As its box leaves an unchecked filter, so that nothing the page
+            // showed before is written back as on.
+            if (!characters)
                 Item(filter.check).Enable(false);
-                Item(filter.check).SetCheck(0);
-                continue;
-            }
-            for (int id : {filter.frame, filter.check, filter.label, filter.edit})
-                Item(id).Enable(true);
-            Item(filter.check).SetCheck(1);
-            Item(filter.edit).SetText(std::to_string(byte));
+            Item(filter.check).SetCheck(0);
+            FollowFilterCheck(i);
+            continue;
         }
+        for (int id : {filter.frame, filter.check, filter.label, filter.edit})
+            Item(id).Enable(true);
+        Item(filter.check).SetCheck(1);
+        Item(filter.edit).SetText(characters ? CharText(byte & 0x7F) : std::to_string(byte));
     }
 }

@@ -64,6 +64,13 @@ protected:
         return m_dialog->m_pageHidTest.m_sentinels.chars;
     }
 
+    // The parameter read of a connection, which runs before the reading
+    // thread that an earlier page command left running.
+    bool ReadParametersAsConnected() {
+        m_dialog->StopReadThread();
+        return m_dialog->m_pageUsb.ReadParameters();
+    }
+
     bool ReadThreadRuns() const { return m_dialog->m_hReadThread != nullptr; }
 
     ui::Control Usb(int id) const { return m_dialog->m_pageUsb.Item(id); }

@@ -118,7 +118,7 @@ TEST_F(AppLoadUsbPage, FilterBytesInCharacterAndPositionModes) {
     EXPECT_TRUE(Usb(1066).IsEnabled());
     EXPECT_EQ(Usb(1088).GetCheck(), 1);
     EXPECT_EQ(Usb(1081).Text(), "Z");
-    // A filter that is off keeps its controls as the mode left them.
+    // A filter that is off shows as its unchecked box leaves it.
     EXPECT_EQ(Usb(1084).GetCheck(), 0);
     EXPECT_TRUE(Usb(1084).IsEnabled());
     EXPECT_FALSE(Usb(1062).IsEnabled());

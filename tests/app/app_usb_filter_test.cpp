@@ -5,6 +5,7 @@
 #include "tests/app/app_load_fixture.h"
 
 #include <QComboBox>
+#include <algorithm>
 
 namespace {
 
@@ -190,6 +191,48 @@ TEST_F(UsbFilter, ApplyAllCarriesTheFilterBytes) {
         EXPECT_EQ(request[15], c.mode);
         EXPECT_EQ(sim::Bytes(request.begin() + 16, request.begin() + 22), c.bytes);
     }
+}
+
+// A reader's filters as it holds them, whatever an earlier reader left on
+// in the page: the filter command and apply-all write them back unchanged.
+TEST_F(UsbFilter, ASecondReadersFiltersAreShownAndWrittenBackUnchanged) {
+    sim::StandInReader& reader = OpenOverHid();
+    struct Case {
+        uint8_t mode;
+        std::array<uint8_t, 6> first;
+        std::array<uint8_t, 6> second;
+    };
+    const Case cases[] = {
+        {2, {0xC1, 0xDA, 0xC2, 0xD9, 0xC3, 0xD8}, {0xC1, 0, 0, 0, 0, 0xD8}},
+        {3, {5, 2, 3, 4, 5, 40}, {5, 0, 0, 0, 0, 40}},
+    };
+    for (const Case& c : cases)
+        for (int button : {1068, 1143}) {
+            SCOPED_TRACE(testing::Message() << int(c.mode) << " " << button);
+            sim::ReaderParameterBlock block = sim::DefaultReaderParameterBlock();
+            block[sim::reader_block::kFilterMode] = c.mode;
+            const auto filterBytes = block.begin() + sim::reader_block::kFilterBytes;
+            std::copy(c.first.begin(), c.first.end(), filterBytes);
+            reader.SetReaderBlock(block);
+            ASSERT_TRUE(ReadParametersAsConnected());
+            std::copy(c.second.begin(), c.second.end(), filterBytes);
+            reader.SetReaderBlock(block);
+            ASSERT_TRUE(ReadParametersAsConnected());
+
+            for (int i = 0; i < 6; ++i) {
+                const bool on = c.second[size_t(i)] != 0;
+                EXPECT_EQ(Usb(kChecks[i]).GetCheck(), on ? 1 : 0) << kChecks[i];
+                EXPECT_EQ(Usb(kChecks[i]).IsEnabled(), on || c.mode == 2) << kChecks[i];
+                EXPECT_EQ(Usb(kLabels[i]).IsEnabled(), on) << kLabels[i];
+                EXPECT_EQ(Usb(kEdits[i]).IsEnabled(), on) << kEdits[i];
+                if (!on) {
+                    EXPECT_EQ(Usb(kEdits[i]).Text(), "") << kEdits[i];
+                }
+            }
+            ClickUsb(button);
+            EXPECT_EQ(Status(), Usb(button).Text() + kOk);
+            EXPECT_EQ(reader.ReaderBlock(), block);
+        }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tests/app/app_load_fixture.h"
 
 #include <QComboBox>
+#include <algorithm>
 
 namespace {
 
@@ -155,7 +156,7 @@ TEST_F(UsbTracks, ApplyAllCarriesEverySettingAndTheReaderKeepsIt) {
     sim::StandInReader& reader = OpenOverHid();
     Usb(1006).SetCurSel(1);
     Usb(1007).SetCurSel(1);
-    Usb(1014).SetCurSel(1); // not carried
+    Usb(1014).SetCurSel(1); // command mode
     Usb(1015).SetCheck(0);
     Usb(1018).SetCurSel(3); // null
     Usb(1051).SetCheck(0);
@@ -169,7 +170,7 @@ TEST_F(UsbTracks, ApplyAllCarriesEverySettingAndTheReaderKeepsIt) {
 
     const sim::Bytes request = reader.LastRequest();
     ASSERT_EQ(request.size(), 56u);
-    EXPECT_EQ(Slice(request, 0, 4), (sim::Bytes{0x00, 0x36, 0x3D, 0x09}));
+    EXPECT_EQ(Slice(request, 0, 4), (sim::Bytes{0x00, 0x36, 0x3D, 0x19}));
     EXPECT_EQ(Slice(request, 10, 16),
               (sim::Bytes{0x06, 0x00, 0x02, 7, 0x08, 0, 0, 0, 0, 0, 0, 0, 0x1A, 0x2B, 150, 1}));
     EXPECT_EQ(Status(), kApplyButton + kOk);
@@ -183,8 +184,87 @@ TEST_F(UsbTracks, ApplyAllCarriesEverySettingAndTheReaderKeepsIt) {
     EXPECT_EQ(Usb(1148).Text(), "1A2B");
     EXPECT_EQ(Usb(1144).Text(), "150");
     EXPECT_EQ(Usb(1007).GetCurSel(), 1);
-    EXPECT_EQ(Usb(1014).GetCurSel(), 0);
+    EXPECT_EQ(Usb(1014).GetCurSel(), 1);
     EXPECT_EQ(sim::DeviceIdOf(reader.ReaderBlock()), 0x1A2B);
+
+    // No reader mode selected is auto mode.
+    Usb(1014).SetCurSel(-1);
+    ClickUsb(1143);
+    EXPECT_EQ(reader.LastRequest().at(3), 0x09);
+}
+
+// A multi-character reader in command mode with character filters, some of
+// them off: what it holds is what a read-back and an apply leave it with.
+TEST_F(UsbTracks, ReadBackThenApplyLeavesTheReaderAsItWas) {
+    sim::StandInReader& reader = OpenOverHid();
+    sim::ReaderParameterBlock block = sim::DefaultReaderParameterBlock();
+    block[rb::kInterface] = 0x19; // HID Custom, Binary, command mode
+    block[rb::kFilterMode] = 2;
+    const uint8_t filters[] = {0xC1, 0, 0, 0, 0, 0xD8};
+    std::copy(std::begin(filters), std::end(filters), block.begin() + rb::kFilterBytes);
+    block[rb::kSentinelMode] = 0;
+    const sim::Bytes records[6] = {{'%', '%', '%', '%'}, {'?'}, {';', 'A'},
+                                   {'?', '?'},           {'+'}, {'?', 0xE9, '?', 0xE9}};
+    for (size_t i = 0; i < 6; ++i) {
+        block[rb::kSentinels + i] = records[i][0];
+        const size_t at = rb::kSentinelStrings + i * rb::kSentinelStringSize;
+        block[at] = uint8_t(records[i].size());
+        std::copy(records[i].begin(), records[i].end(), block.begin() + long(at) + 1);
+    }
+    const char* shown[] = {"%%%%", "?", ";A", "??", "+", "?é?é"};
+
+    struct Case {
+        bool readByButton; // else the read of a connection
+        int applyButton;
+    };
+    for (const Case c :
+         {Case{false, 1143}, Case{false, 1020}, Case{true, 1143}, Case{true, 1020}}) {
+        SCOPED_TRACE(testing::Message() << c.readByButton << " " << c.applyButton);
+        reader.SetReaderBlock(block);
+        if (c.readByButton)
+            ClickUsb(1047);
+        else
+            ASSERT_TRUE(ReadParametersAsConnected());
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(Usb(kSentinelEdits[i]).Text(), shown[i]);
+        EXPECT_EQ(Usb(1014).GetCurSel(), 1);
+
+        ClickUsb(c.applyButton);
+        EXPECT_EQ(Status(), Usb(c.applyButton).Text() + kOk);
+        EXPECT_EQ(reader.ReaderBlock(), block);
+        EXPECT_EQ(SwipePageSentinels(), (std::array<uint8_t, 6>{'%', '?', ';', '?', '+', '?'}));
+    }
+}
+
+// Only a multi-character record that agrees with its sentinel's character
+// is shown; anything else shows the character.
+TEST_F(UsbTracks, SentinelEditsShowTheRecordOnlyWhereItAgreesWithTheCharacter) {
+    sim::StandInReader& reader = OpenOverHid();
+    struct Case {
+        uint8_t mode;
+        size_t sentinel;
+        sim::Bytes record;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {0, 0, {3, '%', 'A', 'B'}, "%AB"},
+        {0, 5, {2, '?', 0xE9}, "?é"},
+        {0, 2, {2, '%', 'A'}, ";"},           // another first character
+        {0, 2, {0}, ";"},                     // empty record
+        {0, 2, {5, ';', 'A', 'B', 'C'}, ";"}, // longer than a record holds
+        {1, 0, {4, '%', '%', '%', '%'}, "%"}, // single-character reader
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        sim::ReaderParameterBlock block = sim::DefaultReaderParameterBlock();
+        block[rb::kSentinelMode] = c.mode;
+        const size_t at = rb::kSentinelStrings + c.sentinel * rb::kSentinelStringSize;
+        std::fill_n(block.begin() + long(at), rb::kSentinelStringSize, uint8_t{0});
+        std::copy(c.record.begin(), c.record.end(), block.begin() + long(at));
+        reader.SetReaderBlock(block);
+        ASSERT_TRUE(ReadParametersAsConnected());
+        EXPECT_EQ(Usb(kSentinelEdits[c.sentinel]).Text(), c.shown);
+    }
 }
 
 TEST_F(UsbTracks, ApplyAllDeviceIdByTextLength) {
