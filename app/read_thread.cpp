@@ -5,6 +5,7 @@
 #include "app/main_dialog.h"
 #include "platform/clock.h"
 #include "platform/handle.h"
+#include "platform/poll_wait.h"
 #include "platform/serial.h"
 #include "platform/ui/ui_thread.h"
 #include "reader/reader.h"
@@ -95,6 +96,10 @@ void RunHidPasses(Shared& shared) {
     while (!stop.finished) {
         if (!Running(shared) && !stop.seenAt)
             stop.seenAt = platform::TickCount();
+        // The take's bound holds here too, so the end of the thread does not
+        // rest on every way a read can return.
+        if (stop.seenAt && platform::MsLeft(*stop.seenAt, kStopTakeLimitMs) == 0)
+            return;
         buffer.fill(0);
         int count = 0;
         const uint32_t start = platform::TickCount();

@@ -17,11 +17,6 @@ constexpr uint32_t kPauseBeforeInputReadMs = 50;
 constexpr uint32_t kWriteReportsTimeoutMs = 3000;
 constexpr uint32_t kFrameReportTimeoutMs = 1500;
 constexpr uint32_t kReadAllSilenceMs = 1000;
-// A stop of the reading thread takes what the reader already sent up to
-// this long after it was seen: long enough for a finite frame from a slow
-// endpoint (one 9-byte report every 10 ms, 1.4 s), well inside the stop's
-// 6000 ms wait.
-constexpr uint32_t kStopTakeLimitMs = 2000;
 // After a stop, a frame whose next report does not come this soon has ended.
 constexpr uint32_t kStopSilenceMs = 100;
 constexpr int kInputBufferSize = 128;
@@ -280,14 +275,17 @@ int HidReadAll(DeviceHandle h, uint8_t* buffer, int capacity, int* count) {
 
 int ReadResponseFrame(DeviceHandle h, int mode, uint8_t* buffer, int capacity, int* count,
                       ReadingThreadStop* stop) {
-    if (IsNoDevice(h))
-        return ReaderBadArgument;
-    if (buffer == nullptr || count == nullptr || capacity < 0 || mode != TransportHid)
-        return ReaderBadArgument;
-    *count = 0;
     // A read of its own sees a stop only for itself.
     ReadingThreadStop ownStop;
     FramePace pace(h, kFrameReportTimeoutMs, stop ? stop : &ownStop);
+    // A read that cannot take a report ends the take, or the caller's loop
+    // would spin on it.
+    if (IsNoDevice(h) || buffer == nullptr || count == nullptr || capacity < 0 ||
+        mode != TransportHid) {
+        pace.EndOfTake();
+        return ReaderBadArgument;
+    }
+    *count = 0;
     ReportLengths lengths;
     if (!GetReportLengths(h, &lengths) || !CanRead(lengths)) {
         pace.EndOfTake();

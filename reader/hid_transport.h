@@ -32,6 +32,11 @@ struct ReadingThreadStop {
     bool finished = false;
 };
 
+// A stop takes what the reader already sent up to this long after it was
+// seen: long enough for a finite frame from a slow endpoint (one 9-byte
+// report every 10 ms, 1.4 s), well inside the stop's 6000 ms wait.
+inline constexpr uint32_t kStopTakeLimitMs = 2000;
+
 // One frame that the reader sends by itself (reading thread, HID only). The
 // wait for each report is ended by the handle's idle wake; stop carries what
 // was seen of a stop from one read to the next (without one, a stop seen is

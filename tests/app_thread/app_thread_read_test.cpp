@@ -188,6 +188,13 @@ TEST_F(ReadThreadStart, RefusesWithoutADevice) {
     }
 }
 
+// A take runs on the UI thread: with no device to read it must end, not spin.
+TEST_F(ReadThreadStart, ATakeWithoutADeviceEnds) {
+    for (const int transport : {int(TransportHid), int(TransportCom)})
+        for (const DeviceHandle none : {platform::kInvalidHandle, DeviceHandle{0}})
+            ReadThread::TakeAlreadySent(*m_dialog, none, transport);
+}
+
 class ReadThreadHid : public SwipeDialogTest {
 protected:
     // A device on the bus that the test itself plays the reader on, opened

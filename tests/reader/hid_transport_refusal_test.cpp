@@ -1,3 +1,4 @@
+#include "platform/clock.h"
 #include "platform/pty.h"
 #include "platform/serial.h"
 #include "tests/reader/hid_transport_fixture.h"
@@ -74,6 +75,48 @@ TEST_F(HidRefusal, SerialOrUnknownHandleFailsWithoutWriting) {
         }
     uint8_t byte;
     EXPECT_EQ(pty.Read(&byte, 1, 200), 0) << "a byte reached the serial port";
+    platform::CloseDeviceHandle(serial);
+}
+
+// Once a stop is seen, a read that cannot take a report ends the take: the
+// reading thread's loop would spin on it otherwise.
+TEST_F(HidRefusal, EveryReadThatTakesNoReportEndsAStopsTake) {
+    VirtualHidDevice* device = AddDevice("reader", 9, 9);
+    const DeviceHandle h = Open(device);
+    VirtualHidDevice* mute = AddDevice("mute", 1, 9);
+    const DeviceHandle noData = Open(mute);
+    platform::Pty pty;
+    ASSERT_TRUE(pty.Open());
+    const DeviceHandle serial = platform::OpenSerialPort(pty.slavePath(), 9600);
+    ASSERT_NE(serial, platform::kInvalidHandle);
+    uint8_t buffer[30];
+    int count = 0;
+    struct Case {
+        const char* what;
+        DeviceHandle h;
+        int mode;
+        uint8_t* buffer;
+        int capacity;
+        int* count;
+    };
+    const Case cases[] = {
+        {"no device", platform::kInvalidHandle, TransportHid, buffer, 30, &count},
+        {"handle 0", 0, TransportHid, buffer, 30, &count},
+        {"no buffer", h, TransportHid, nullptr, 30, &count},
+        {"no count", h, TransportHid, buffer, 30, nullptr},
+        {"negative capacity", h, TransportHid, buffer, -1, &count},
+        {"serial mode", h, TransportCom, buffer, 30, &count},
+        {"serial port", serial, TransportHid, buffer, 30, &count},
+        {"unknown handle", 987654, TransportHid, buffer, 30, &count},
+        {"input reports without data", noData, TransportHid, buffer, 30, &count},
+    };
+    for (const Case& c : cases) {
+        ReadingThreadStop stop;
+        stop.seenAt = platform::TickCount();
+        EXPECT_NE(ReadResponseFrame(c.h, c.mode, c.buffer, c.capacity, c.count, &stop), ReaderOk)
+            << c.what;
+        EXPECT_TRUE(stop.finished) << c.what;
+    }
     platform::CloseDeviceHandle(serial);
 }
 
