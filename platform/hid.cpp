@@ -6,24 +6,49 @@
 #include "platform/vhid.h"
 
 #include <cerrno>
+#include <optional>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
 
+// A file as the file system tells it apart from any other.
+struct FileId {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileId&) const = default;
+};
+
+// What stat() or fstat() gave; nothing when it failed.
+std::optional<FileId> FileIdOf(int statResult, const struct stat& st) {
+    if (statResult != 0)
+        return std::nullopt;
+    return FileId{st.st_dev, st.st_ino};
+}
+
+// The file a path leads to now.
+std::optional<FileId> FileAt(const std::string& path) {
+    struct stat st;
+    return FileIdOf(stat(path.c_str(), &st), st);
+}
+
 // An open interface of either provider: both move one report per read or
 // write on a descriptor; they differ in how a read carries the report id and
-// in how a vanished peer shows.
+// in how a vanished peer shows. The device's file (the hidraw node, the bus
+// socket) is kept as it was at the open: a device of the same kind that
+// takes the name later is another file.
 class HidInterface final : public OpenDevice {
 public:
     enum class Kind { Hidraw, Vhid };
 
     HidInterface(int fd, Kind kind, HidAttributes attributes, HidCaps caps, bool capsKnown,
-                 bool readOmitsReportId)
+                 bool readOmitsReportId, std::string devicePath, std::optional<FileId> deviceFile)
         : fd(fd), kind(kind), attributes(attributes), caps(caps), capsKnown(capsKnown),
-          readOmitsReportId(readOmitsReportId) {}
+          readOmitsReportId(readOmitsReportId), devicePath(std::move(devicePath)),
+          deviceFile(deviceFile) {}
     ~HidInterface() override { close(fd); }
 
     const int fd;
@@ -32,6 +57,8 @@ public:
     const HidCaps caps;
     const bool capsKnown;
     const bool readOmitsReportId;
+    const std::string devicePath;
+    const std::optional<FileId> deviceFile;
 };
 
 std::shared_ptr<HidInterface> Lookup(DeviceHandle h) {
@@ -91,24 +118,38 @@ std::vector<std::string> ListDeniedHidPaths(uint16_t vendorId, uint16_t productI
 
 DeviceHandle OpenHidPath(const std::string& path) {
     std::shared_ptr<HidInterface> device;
-    if (path.compare(0, std::string(kVhidPrefix).size(), kVhidPrefix) == 0) {
+    if (const std::string socketFile = VhidSocketFile(path); !socketFile.empty()) {
         VhidHello hello;
         int fd = VhidConnect(path, &hello);
         if (fd < 0)
             return kInvalidHandle;
+        // A socket's descriptor tells nothing of its file, so the file is
+        // looked at right after the connect.
         device = std::make_shared<HidInterface>(
             fd, HidInterface::Kind::Vhid, HidAttributes{hello.vendorId, hello.productId},
-            HidCaps{hello.inputReportLength, hello.outputReportLength}, true, false);
+            HidCaps{hello.inputReportLength, hello.outputReportLength}, true, false, socketFile,
+            FileAt(socketFile));
     } else {
         HidrawNode node;
         if (!OpenHidrawNode(path, &node))
             return kInvalidHandle;
+        struct stat opened;
         // hidraw hands a report without its id when the device uses none.
-        device = std::make_shared<HidInterface>(node.fd, HidInterface::Kind::Hidraw,
-                                                node.attributes, node.caps, node.capsKnown,
-                                                node.capsKnown && !node.usesReportIds);
+        device = std::make_shared<HidInterface>(
+            node.fd, HidInterface::Kind::Hidraw, node.attributes, node.caps, node.capsKnown,
+            node.capsKnown && !node.usesReportIds, path, FileIdOf(fstat(node.fd, &opened), opened));
     }
     return RegisterDevice(std::move(device));
+}
+
+bool HidInterfacePresent(DeviceHandle h) {
+    auto device = Lookup(h);
+    if (!device)
+        return false;
+    // Asking for no event reports a hang-up or an error only, and reads nothing.
+    if (PollOne(device->fd, 0, 0) != 0)
+        return false;
+    return device->deviceFile && FileAt(device->devicePath) == device->deviceFile;
 }
 
 bool HidGetAttributes(DeviceHandle h, HidAttributes* out) {

@@ -36,6 +36,12 @@ std::vector<std::string> ListDeniedHidPaths(uint16_t vendorId, uint16_t productI
 // one line on standard error naming the node and the udev rule to install.
 DeviceHandle OpenHidPath(const std::string& path);
 
+// False once the device behind an open interface is gone: it hung up, or
+// its node or socket is no longer there or is another device's. Takes no
+// report, so the reading thread may be reading meanwhile. False for a handle
+// that is no HID interface.
+bool HidInterfacePresent(DeviceHandle h);
+
 bool HidGetAttributes(DeviceHandle h, HidAttributes* out);
 bool HidGetCaps(DeviceHandle h, HidCaps* out);
 

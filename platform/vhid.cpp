@@ -152,11 +152,15 @@ std::vector<std::string> ListVhidPaths() {
     return paths;
 }
 
+std::string VhidSocketFile(const std::string& path) {
+    const std::string prefix = kVhidPrefix;
+    return path.compare(0, prefix.size(), prefix) == 0 ? path.substr(prefix.size()) : std::string();
+}
+
 int VhidConnect(const std::string& path, VhidHello* hello) {
-    std::string prefix = kVhidPrefix;
-    if (hello == nullptr || VhidFolder().empty() || path.compare(0, prefix.size(), prefix) != 0)
+    std::string socketPath = VhidSocketFile(path);
+    if (hello == nullptr || VhidFolder().empty() || socketPath.empty())
         return -1;
-    std::string socketPath = path.substr(prefix.size());
     size_t slash = socketPath.find_last_of('/');
     if (slash == std::string::npos)
         return -1;

@@ -36,6 +36,10 @@ std::string VhidFolder();
 // "vhid:<folder>/<name>".
 std::string VhidPathText(const std::string& folder, const std::string& name);
 
+// The socket file a "vhid:" path names: "<folder>/<name>"; empty for any
+// other path.
+std::string VhidSocketFile(const std::string& path);
+
 // Device paths on the bus, sorted by socket name; empty when the bus is off.
 std::vector<std::string> ListVhidPaths();
 

@@ -182,6 +182,35 @@ TEST_F(VhidBus, RemovingTheSocketUnplugs) {
     EXPECT_EQ(Open(device->path()), platform::kInvalidHandle);
 }
 
+// An interface is there while its own device is: one unplugged, or whose
+// socket someone removed, is gone even when a device of the same name takes
+// its place; the others stay, and asking takes no report.
+TEST_F(VhidBus, InterfaceIsPresentWhileItsOwnDeviceIs) {
+    VirtualHidDevice* kept = Add("kept");
+    VirtualHidDevice* removed = Add("removed");
+    VirtualHidDevice* replaced = Add("replaced");
+    const DeviceHandle hKept = Open(kept->path());
+    const DeviceHandle hRemoved = Open(removed->path());
+    const DeviceHandle hReplaced = Open(replaced->path());
+    for (DeviceHandle h : {hKept, hRemoved, hReplaced})
+        EXPECT_TRUE(platform::HidInterfacePresent(h)) << h;
+
+    const uint8_t in[] = {0x00, 0x42};
+    ASSERT_EQ(kept->sendInputReport(in, sizeof in), 1);
+    std::filesystem::remove(m_folder + "/removed");
+    replaced->unplug();
+    VirtualHidDevice* successor = Add("replaced");
+    EXPECT_TRUE(platform::HidInterfacePresent(hKept));
+    EXPECT_FALSE(platform::HidInterfacePresent(hRemoved));
+    EXPECT_FALSE(platform::HidInterfacePresent(hReplaced));
+    EXPECT_TRUE(platform::HidInterfacePresent(Open(successor->path())));
+    EXPECT_FALSE(platform::HidInterfacePresent(platform::kInvalidHandle));
+
+    Bytes report;
+    EXPECT_EQ(Read(hKept, &report, 1000), HidIo::Ok);
+    EXPECT_EQ(report, (Bytes{0x00, 0x42, 0, 0, 0, 0, 0, 0, 0}));
+}
+
 TEST_F(VhidBus, ExclusiveDeviceRefusesASecondClient) {
     VirtualHidDevice* device = Add("held", 0x0483, 0x572B, VirtualHidDevice::Sharing::Exclusive);
     DeviceHandle h = platform::OpenHidPath(device->path());

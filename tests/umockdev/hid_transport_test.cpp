@@ -11,6 +11,7 @@
 #include <chrono>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -138,6 +139,34 @@ TEST_F(UmockdevHid, UnplugInTheMiddleOfATransferFailsItAtOnce) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_LT(elapsed, std::chrono::milliseconds(kTimeoutMs / 2));
     EXPECT_EQ(device.RequestCount(), 1u);
+}
+
+// An interface is there while its own node is: a node gone, or one whose
+// device side hung up, is gone; another node going changes nothing, and
+// asking takes no report.
+TEST_F(UmockdevHid, InterfaceIsPresentWhileItsOwnNodeIs) {
+    umockdev_test::MockNode& kept = m_testbed.Add(kReaderA, 0);
+    umockdev_test::MockNode& unplugged = m_testbed.Add(kReaderA, 1);
+    umockdev_test::MockNode& hungUp = m_testbed.Add(kReaderA, 2);
+    const DeviceHandle hKept = Open(kept.devnode);
+    const DeviceHandle hUnplugged = Open(unplugged.devnode);
+    const DeviceHandle hHungUp = Open(hungUp.devnode);
+    for (DeviceHandle h : {hKept, hUnplugged, hHungUp})
+        EXPECT_TRUE(platform::HidInterfacePresent(h)) << h;
+
+    std::vector<uint8_t> report(size_t(kReaderA.reportLength - 1), 0x42);
+    ASSERT_EQ(write(kept.deviceFd, report.data(), report.size()), ssize_t(report.size()));
+    m_testbed.Unplug(unplugged);
+    HidrawTestbed::HangUp(hungUp);
+    EXPECT_TRUE(platform::HidInterfacePresent(hKept));
+    EXPECT_FALSE(platform::HidInterfacePresent(hUnplugged));
+    EXPECT_FALSE(platform::HidInterfacePresent(hHungUp));
+
+    uint8_t got[65];
+    size_t length = 0;
+    EXPECT_EQ(platform::HidReadReport(hKept, got, sizeof got, &length, 1000), platform::HidIo::Ok);
+    EXPECT_EQ(length, size_t(kReaderA.reportLength));
+    EXPECT_EQ(got[1], 0x42);
 }
 
 } // namespace

@@ -114,6 +114,12 @@ void HidrawTestbed::UsbEvent(const MockNode& node, const char* action) {
     umockdev_testbed_uevent(m_testbed, node.usbSyspath.c_str(), action);
 }
 
+void HidrawTestbed::Unplug(const MockNode& node) {
+    const std::string root = TakeString(umockdev_testbed_get_root_dir(m_testbed));
+    std::filesystem::remove(root + node.devnode);
+    UsbEvent(node, "remove");
+}
+
 void HidrawTestbed::HangUp(MockNode& node) {
     // The testbed closes the descriptor number itself at the end, so it is
     // taken over by /dev/null instead of being closed.

@@ -66,6 +66,9 @@ public:
     void AddHidraw(MockNode& node, int number);
     // A udev event ("add", "remove") of the node's usb_device.
     void UsbEvent(const MockNode& node, const char* action);
+    // The reader goes as the kernel lets it go: its node disappears while
+    // the program's descriptor stays open, then udev reports the removal.
+    void Unplug(const MockNode& node);
     // Closes the device side: the program's end of the node hangs up.
     static void HangUp(MockNode& node);
     // The node refuses every opener but root, and root only keeps it by its
