@@ -1,10 +1,11 @@
 #pragma once
 // Arrivals and removals of USB devices waiting for their turn. An event
-// becomes the steps of its handling: a reader's arrival connects and its
-// removal disconnects, each 300 ms after the event so that the system's own
-// handling of the device comes first; every removal then empties the status
-// line. Steps run in order. A later event of the same device supersedes the
-// steps still waiting, so a bouncing cable settles on its last state.
+// becomes the steps of its handling: a reader's arrival a connect and its
+// removal a disconnect, each 300 ms after the event so that the system's own
+// handling of the device comes first (whether the step still applies is told
+// when it runs); every removal then empties the status line. Steps run in
+// order. A later event of the same device supersedes the steps still
+// waiting, so a bouncing cable settles on its last state.
 
 #include <cstdint>
 #include <deque>

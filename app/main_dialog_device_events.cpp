@@ -3,6 +3,7 @@
 
 #include "app/command_bracket.h"
 #include "app/main_dialog.h"
+#include "platform/hid.h"
 #include "platform/ui/ui_thread.h"
 
 #include <algorithm>
@@ -69,8 +70,10 @@ void CDQ450DemoDlg::RunDeviceStep(const DeviceStep& step) {
         OnConnect();
         break;
     case DeviceStepKind::Disconnect:
-        // A USB removal acts on a USB connection only: an open COM port stays.
-        if (m_nTransportMode == TransportHid)
+        // The event names ids, not a device: another reader of the same kind
+        // may have gone. Only a USB connection whose own reader went is
+        // closed; an open COM port stays.
+        if (m_nTransportMode == TransportHid && !platform::HidInterfacePresent(m_hDevice))
             OnDisconnect();
         break;
     case DeviceStepKind::ClearStatus:

@@ -8,11 +8,30 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace {
 
-using AppDeviceChange = AppConnect;
+class AppDeviceChange : public AppConnect {
+protected:
+    // The window with COM chosen and a length-prefixed reader listed as com3.
+    sim::StandInReader& OpenWithComChosen() {
+        sim::StandInReader& reader = AddPtyReader(3, sim::Personality::LengthPrefixed);
+        Open();
+        Click(IDC_RADIO_COM);
+        EXPECT_EQ(m_dialog->m_cbPort.GetItemText(m_dialog->m_cbPort.GetCurSel()), "com3");
+        return reader;
+    }
+
+    // Until the monitor's report of an event waits for its turn.
+    void WaitForAnEvent() {
+        ASSERT_TRUE(WaitFor([this] { return m_dialog->DeviceChangesPending(); }));
+    }
+    void WaitUntilEventsHandled() {
+        ASSERT_TRUE(WaitFor([this] { return !m_dialog->DeviceChangesPending(); }));
+    }
+};
 
 std::string InterfaceName(const std::string& ids) {
     return "\\\\?\\USB#" + ids + "#SN1#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
@@ -92,30 +111,37 @@ TEST_F(AppDeviceChange, OnlyTheReadersIdsInUpperCaseConnect) {
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
 }
 
-// The removal of either reader kind disconnects whichever reader is open:
-// the names tell no more than the ids.
+// A removal names ids, not a device: while the open reader is there, no
+// removal closes it, whatever the ids; once it is gone, the removal of
+// either reader kind does. Every removal empties the status line.
 TEST_F(AppDeviceChange, EveryRemovalEmptiesTheStatusLine) {
-    AddHidReader("reader");
+    sim::StandInReader& reader = AddHidReader("reader");
     Open();
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+    ASSERT_EQ(m_dialog->m_nTransportMode, TransportHid);
+    const DeviceHandle open = m_dialog->m_hDevice;
     struct Case {
         std::string name;
-        bool connectFirst;
-        bool disconnects;
+        bool unplugTheReader;
+        bool connectedAfter;
     };
     const Case cases[] = {
-        {InterfaceName("VID_1234&PID_5678"), true, false}, // another device
-        {InterfaceName("VID_0483&PID_572B"), false, true},
+        {InterfaceName("VID_1234&PID_5678"), false, true}, // another device
+        {InterfaceName("VID_0483&PID_572B"), false, true}, // another reader of its kind
+        {InterfaceName("VID_5131&PID_2007"), false, true},
+        {InterfaceName("VID_5131&PID_2007"), true, false},
         {InterfaceName("VID_0483&PID_572B"), false, false}, // nothing open any more
-        {InterfaceName("VID_5131&PID_2007"), true, true},
     };
     for (const Case& c : cases) {
-        if (c.connectFirst && IsNoDevice(m_dialog->m_hDevice))
-            Click(CDQ450DemoDlg::IDC_CONNECT);
-        const bool wasOpen = !IsNoDevice(m_dialog->m_hDevice);
         m_dialog->Item(IDC_STATUS).SetText("before");
         m_dialog->OnDeviceChange(CDQ450DemoDlg::kDeviceRemoveComplete, c.name);
+        // Gone within the event's wait; the removal the monitor reports for
+        // it comes after the one handed in here.
+        if (c.unplugTheReader)
+            reader.Stop();
         ASSERT_TRUE(WaitFor([this] { return !m_dialog->DeviceChangesPending(); }));
-        EXPECT_EQ(wasOpen && IsNoDevice(m_dialog->m_hDevice), c.disconnects) << c.name;
+        EXPECT_EQ(m_dialog->m_hDevice, c.connectedAfter ? open : platform::kInvalidHandle)
+            << c.name;
         EXPECT_EQ(Status(), "") << c.name;
     }
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
@@ -126,13 +152,72 @@ TEST_F(AppDeviceChange, EveryRemovalEmptiesTheStatusLine) {
     EXPECT_EQ(Status(), "before");
 }
 
+// Two readers of the same kind, a and b: b is chosen in the list. A
+// removal of a leaves b open; only b's own removal closes it.
+class AppTwoReaders : public AppDeviceChange {
+protected:
+    void SetUp() override {
+        AppDeviceChange::SetUp();
+        m_a = &AddHidReader("a");
+        m_b = &AddHidReader("b");
+        Open();
+    }
+
+    // With the list up, does whileListed first.
+    DeviceHandle OpenBInTheList(std::function<void()> whileListed = {}) {
+        std::vector<std::string> listed;
+        PickInModalList(1, &listed, std::move(whileListed));
+        Click(CDQ450DemoDlg::IDC_CONNECT);
+        EXPECT_EQ(listed.size(), 2u);
+        return m_dialog->m_hDevice;
+    }
+
+    void Unplug(sim::StandInReader& reader) {
+        reader.Stop();
+        WaitForAnEvent();
+    }
+
+    void ExpectStillConnected(DeviceHandle open) {
+        WaitUntilEventsHandled();
+        EXPECT_EQ(m_dialog->m_hDevice, open);
+        EXPECT_EQ(m_dialog->Caption(), String(112));
+        EXPECT_EQ(Status(), "");
+        EXPECT_TRUE(SwipeReachesTheTestPage(*m_b));
+    }
+
+    sim::StandInReader* m_a = nullptr;
+    sim::StandInReader* m_b = nullptr;
+};
+
+// The removal is held back while the list runs, and comes after b is open.
+TEST_F(AppTwoReaders, RemovalWhileTheListIsUpLeavesTheReaderItOpens) {
+    const DeviceHandle open = OpenBInTheList([this] { Unplug(*m_a); });
+    ASSERT_FALSE(IsNoDevice(open));
+    ExpectStillConnected(open);
+}
+
+TEST_F(AppTwoReaders, IdleReadersRemovalLeavesTheOpenOneAndItsOwnClosesIt) {
+    const DeviceHandle open = OpenBInTheList();
+    ASSERT_FALSE(IsNoDevice(open));
+    Unplug(*m_a);
+    ExpectStillConnected(open);
+
+    Unplug(*m_b);
+    // The disconnect waits its 300 ms after the event.
+    EXPECT_EQ(m_dialog->m_hDevice, open);
+    WaitUntilEventsHandled();
+    EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle);
+    EXPECT_FALSE(platform::CloseDeviceHandle(open));
+    EXPECT_EQ(m_dialog->Caption(), String(111));
+    EXPECT_EQ(Status(), "");
+    EXPECT_TRUE(m_dialog->Item(IDC_RADIO_USB).IsEnabled());
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+}
+
 // A USB removal acts on a USB connection only: an open COM port, its
 // reading thread and its buttons stay; the status line is still emptied.
 TEST_F(AppDeviceChange, RemovalLeavesAnOpenComPortOpen) {
-    sim::StandInReader& reader = AddPtyReader(3, sim::Personality::LengthPrefixed);
-    Open();
-    Click(IDC_RADIO_COM);
-    ASSERT_EQ(m_dialog->m_cbPort.GetItemText(m_dialog->m_cbPort.GetCurSel()), "com3");
+    sim::StandInReader& reader = OpenWithComChosen();
     Click(CDQ450DemoDlg::IDC_OPEN_PORT);
     ASSERT_EQ(m_dialog->m_nTransportMode, TransportCom);
     const DeviceHandle open = m_dialog->m_hDevice;

@@ -9,7 +9,11 @@
 #include "sim/stand_in_reader.h"
 #include "tests/app/app_test_support.h"
 
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -86,6 +90,38 @@ protected:
         widget->setFocus();
         QTest::keyClick(widget, index > 0 ? Qt::Key_Down : Qt::Key_Up);
         ASSERT_EQ(combo.GetCurSel(), index);
+    }
+
+    // Drives the device list of the next connect as the operator would: with
+    // the list up, does whileListed, picks row and presses "open selected
+    // device". Anything unexpected closes the list.
+    static void PickInModalList(int row, std::vector<std::string>* listed,
+                                std::function<void()> whileListed = {}) {
+        QTimer::singleShot(0, [row, listed, whileListed] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QListWidget* list = modal ? modal->findChild<QListWidget*>() : nullptr;
+            QPushButton* open = nullptr;
+            if (modal)
+                for (QPushButton* button : modal->findChildren<QPushButton*>())
+                    if (button->text() == "open selected device")
+                        open = button;
+            if (!list || !open || row >= list->count()) {
+                ADD_FAILURE() << "no device list with row " << row;
+                if (modal)
+                    modal->close();
+                return;
+            }
+            for (int i = 0; i < list->count(); ++i)
+                listed->push_back(list->item(i)->text().toStdString());
+            if (whileListed)
+                whileListed();
+            QRect rect = list->visualItemRect(list->item(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+            QTest::mouseClick(open, Qt::LeftButton);
+            // The list stays when the open went wrong.
+            if (QApplication::activeModalWidget() == modal)
+                modal->close();
+        });
     }
 
     std::string Status() const { return m_dialog->Item(IDC_STATUS).Text(); }

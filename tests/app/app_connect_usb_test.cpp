@@ -2,11 +2,6 @@
 
 #include "tests/app/app_connect_fixture.h"
 
-#include <QApplication>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-
 namespace {
 
 using AppConnectUsb = AppConnect;
@@ -90,34 +85,6 @@ TEST_F(AppConnectUsb, SilentReaderIsClosedAgain) {
         EXPECT_EQ(Status(), " " + String(119));
         EXPECT_EQ(m_dialog->Caption(), "device not connetedTXV-V3.01");
     }
-}
-
-// Drives the modal device list as the operator would: picks row of the list
-// and presses "open selected device". Anything unexpected closes the list.
-void PickInModalList(int row, std::vector<std::string>* listed) {
-    QTimer::singleShot(0, [row, listed] {
-        QWidget* modal = QApplication::activeModalWidget();
-        QListWidget* list = modal ? modal->findChild<QListWidget*>() : nullptr;
-        QPushButton* open = nullptr;
-        if (modal)
-            for (QPushButton* button : modal->findChildren<QPushButton*>())
-                if (button->text() == "open selected device")
-                    open = button;
-        if (!list || !open || row >= list->count()) {
-            ADD_FAILURE() << "no device list with row " << row;
-            if (modal)
-                modal->close();
-            return;
-        }
-        for (int i = 0; i < list->count(); ++i)
-            listed->push_back(list->item(i)->text().toStdString());
-        QRect rect = list->visualItemRect(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseClick(open, Qt::LeftButton);
-        // The list stays when the open went wrong.
-        if (QApplication::activeModalWidget() == modal)
-            modal->close();
-    });
 }
 
 TEST_F(AppConnectUsb, SeveralInterfacesOpenTheListAndTheChosenOneIsConnected) {

@@ -64,7 +64,8 @@ TEST_F(UmockdevConnect, WalkGoesOnPastAReaderUnpluggedWhileItAnswers) {
 }
 
 // Another vendor's device comes first: its arrival must neither connect nor
-// raise the not-found box.
+// raise the not-found box. A removal with the reader's ids while its node is
+// still there is another reader's.
 TEST_F(UmockdevConnect, ReaderArrivalConnectsAndItsRemovalDisconnects) {
     Open();
     m_testbed.Add({0x1234, 0x5678, 65, 0}, 3);
@@ -73,8 +74,15 @@ TEST_F(UmockdevConnect, ReaderArrivalConnectsAndItsRemovalDisconnects) {
     ASSERT_TRUE(WaitFor([this] { return m_dialog->Caption() == String(112); }));
     EXPECT_EQ(Status(), String(112));
     EXPECT_EQ(OpenProductId(), kHid1Reader.productId);
+    const DeviceHandle open = m_dialog->m_hDevice;
 
     m_testbed.UsbEvent(node, "remove");
+    ASSERT_TRUE(WaitFor([this] { return m_dialog->DeviceChangesPending(); }));
+    ASSERT_TRUE(WaitFor([this] { return !m_dialog->DeviceChangesPending(); }));
+    EXPECT_EQ(m_dialog->m_hDevice, open);
+    EXPECT_EQ(Status(), "");
+
+    m_testbed.Unplug(node);
     ASSERT_TRUE(WaitFor([this] { return IsNoDevice(m_dialog->m_hDevice) && Status().empty(); }));
     EXPECT_EQ(m_dialog->Caption(), String(111));
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
