@@ -67,7 +67,10 @@ void CDQ450DemoDlg::RunDueDeviceSteps() {
 void CDQ450DemoDlg::RunDeviceStep(const DeviceStep& step) {
     switch (step.kind) {
     case DeviceStepKind::Connect:
-        OnConnect();
+        // Behind the COM controls a USB connection could be neither seen
+        // nor closed: the operator who wants it chooses USB first.
+        if (Item(IDC_RADIO_USB).GetCheck() == 1)
+            OnConnect();
         break;
     case DeviceStepKind::Disconnect:
         // The event names ids, not a device: another reader of the same kind

@@ -214,6 +214,34 @@ TEST_F(AppTwoReaders, IdleReadersRemovalLeavesTheOpenOneAndItsOwnClosesIt) {
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
 }
 
+// A reader plugged in while COM is chosen stays closed: the COM controls go
+// on working, and the operator connects it by choosing USB.
+TEST_F(AppDeviceChange, ArrivalWhileComIsChosenOpensNothing) {
+    sim::StandInReader& port = OpenWithComChosen();
+    sim::StandInReader& usb = AddHidReader("reader");
+    WaitForAnEvent();
+    WaitUntilEventsHandled();
+    EXPECT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle);
+    EXPECT_EQ(m_dialog->m_nTransportMode, TransportClosed);
+    EXPECT_EQ(Text(CDQ450DemoDlg::IDC_OPEN_PORT), String(133));
+    EXPECT_TRUE(m_dialog->Item(IDC_RADIO_USB).IsEnabled());
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+
+    Click(CDQ450DemoDlg::IDC_OPEN_PORT);
+    EXPECT_EQ(m_dialog->m_nTransportMode, TransportCom);
+    EXPECT_EQ(Text(CDQ450DemoDlg::IDC_OPEN_PORT), String(134));
+    EXPECT_TRUE(SwipeReachesTheTestPage(port));
+    Click(CDQ450DemoDlg::IDC_OPEN_PORT);
+    ASSERT_EQ(m_dialog->m_hDevice, platform::kInvalidHandle);
+
+    Click(IDC_RADIO_USB);
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+    EXPECT_EQ(m_dialog->m_nTransportMode, TransportHid);
+    EXPECT_EQ(m_dialog->Caption(), String(112));
+    EXPECT_TRUE(SwipeReachesTheTestPage(usb));
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+}
+
 // A USB removal acts on a USB connection only: an open COM port, its
 // reading thread and its buttons stay; the status line is still emptied.
 TEST_F(AppDeviceChange, RemovalLeavesAnOpenComPortOpen) {
