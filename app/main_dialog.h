@@ -136,6 +136,10 @@ public:
     bool OnDeviceChange(int eventType, const std::string& interfaceName);
     // True while an event's handling still waits for its turn.
     bool DeviceChangesPending() const;
+    // What a connection made by the HID list still lacks before its reading
+    // thread starts: the version label and the pages, loaded from the reader
+    // it opened. The status line keeps what the list put there.
+    void LoadReaderOpenedByList();
 
     // While a connection handler runs, device events wait and run after it:
     // none runs inside another's thread stop or modal list.
@@ -153,6 +157,8 @@ public:
 private:
     enum class WalkStep { NextRow, EndWalk };
     WalkStep ConnectSingleInterface(const std::string& path);
+    // The USB page and the iButton page from the reader just opened.
+    void LoadReaderPages();
     void ShowConnected();
     void ShowDisconnected();
     // The port button's caption and the controls that an open port locks.

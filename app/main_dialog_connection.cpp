@@ -102,14 +102,27 @@ CDQ450DemoDlg::WalkStep CDQ450DemoDlg::ConnectSingleInterface(const std::string&
         m_nTransportMode = TransportClosed;
         return WalkStep::NextRow;
     }
-    m_pageUsb.ReadParameters();
-    m_pageIBtn.ReadParameters();
+    LoadReaderPages();
     m_pageIBtn.ReadDeviceId();
     Item(IDC_RADIO_COM).Enable(false);
     Item(IDC_RADIO_USB).Enable(false);
     ShowConnected();
     StartReadThread();
     return WalkStep::EndWalk;
+}
+
+void CDQ450DemoDlg::LoadReaderPages() {
+    m_pageUsb.ReadParameters();
+    m_pageIBtn.ReadParameters();
+}
+
+void CDQ450DemoDlg::LoadReaderOpenedByList() {
+    // Otherwise the pages would go on showing another reader, and the next
+    // apply would write its settings into this one.
+    const std::string status = Item(IDC_STATUS).Text();
+    m_pageUsb.DetectVersion();
+    LoadReaderPages();
+    SetStatusText(*this, status);
 }
 
 void CDQ450DemoDlg::ShowConnected() {

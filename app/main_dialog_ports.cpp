@@ -85,8 +85,7 @@ void CDQ450DemoDlg::OnOpenPort() {
     m_nTransportMode = TransportCom;
 
     if (m_pageUsb.DetectVersion()) {
-        m_pageUsb.ReadParameters();
-        m_pageIBtn.ReadParameters();
+        LoadReaderPages();
         m_pageIBtn.ReadDeviceId();
     } else if (m_pageRs.DetectVersion()) {
         m_pageRs.ReadParameters();

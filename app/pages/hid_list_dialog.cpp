@@ -172,6 +172,7 @@ void CHidListDlg::OnOpenSelectedDevice() {
     }
     main.Item(IDC_RADIO_COM).Enable(false);
     main.Item(IDC_RADIO_USB).Enable(false);
+    main.LoadReaderOpenedByList();
     main.StartReadThread();
     EndDialog(ui::kIdOk);
 }

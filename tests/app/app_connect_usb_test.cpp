@@ -87,36 +87,67 @@ TEST_F(AppConnectUsb, SilentReaderIsClosedAgain) {
     }
 }
 
-TEST_F(AppConnectUsb, SeveralInterfacesOpenTheListAndTheChosenOneIsConnected) {
-    sim::StandInReader& first = AddHidReader("reader-a");
-    sim::StandInReader& second = AddHidReader("reader-b");
-    first.SetInfoText("info of a");
-    second.SetInfoText("info of b");
-    sim::ReaderParameterBlock block = sim::DefaultReaderParameterBlock();
-    block[sim::reader_block::kDeviceId] = 0x12;
-    block[sim::reader_block::kDeviceId + 1] = 0x0A;
-    second.SetReaderBlock(block);
+// Several interfaces open the list; the reader chosen there is loaded like
+// one the connect opens itself, whichever reader the window showed before,
+// so an apply writes back its own settings.
+TEST_F(AppConnectUsb, ReaderChosenInTheListIsLoadedOverThePreviousOne) {
+    struct Reader {
+        const char* name;
+        const char* version;
+        uint8_t idLow;
+        uint8_t speed;
+        uint8_t ibuttonFilterStart;
+    };
+    const Reader readers[] = {{"reader-a", "TXV-A V1.0", 0x01, 3, 0x1A},
+                              {"reader-b", "TXV-B V2.0", 0x0A, 9, 0x2B}};
+    std::vector<sim::ReaderParameterBlock> blocks;
+    for (const Reader& r : readers) {
+        sim::StandInReader& reader = AddHidReader(r.name);
+        reader.SetVersionText(r.version);
+        reader.SetInfoText(std::string("info of ") + r.name);
+        sim::ReaderParameterBlock block = sim::DefaultReaderParameterBlock();
+        block[sim::reader_block::kDeviceId] = 0x12;
+        block[sim::reader_block::kDeviceId + 1] = r.idLow;
+        block[sim::reader_block::kSpeed] = r.speed;
+        reader.SetReaderBlock(block);
+        blocks.push_back(block);
+        sim::IButtonParameterBlock ibutton = sim::DefaultIButtonParameterBlock();
+        ibutton[sim::ibutton_block::kFilterStart] = r.ibuttonFilterStart;
+        reader.SetIButtonBlock(ibutton);
+    }
+    sim::StandInReader& b = *m_readers[1];
     Open();
-    const std::string versionBefore = Text(IDC_VERSION);
-    const std::string usbIdBefore = m_dialog->m_pageUsb.Item(1148).Text();
 
     std::vector<std::string> listed;
+    PickInModalList(0, &listed);
+    Click(CDQ450DemoDlg::IDC_CONNECT);
+    ASSERT_EQ(Text(IDC_VERSION), "TXV-A V1.0");
+    Click(CDQ450DemoDlg::IDC_DISCONNECT);
+
+    listed.clear();
     PickInModalList(1, &listed);
     Click(CDQ450DemoDlg::IDC_CONNECT);
-
-    EXPECT_EQ(listed, (std::vector<std::string>{first.DevicePath(), second.DevicePath()}));
+    EXPECT_EQ(listed, (std::vector<std::string>{m_readers[0]->DevicePath(), b.DevicePath()}));
     // The first row found nothing, the second several: no not-found box.
     EXPECT_TRUE(m_recorder.messageBoxes.empty());
     EXPECT_EQ(m_dialog->m_nTransportMode, TransportHid);
     EXPECT_EQ(m_dialog->Caption(), String(112));
-    EXPECT_EQ(Status(), "info of b");
+    // The loads leave the status line as the list left it.
+    EXPECT_EQ(Status(), "info of reader-b");
     EXPECT_EQ(m_dialog->m_lblStatus.TextColor(), ui::Rgb(0, 0, 200));
     EXPECT_EQ(Text(IDC_HARDWARE_ID), "120A");
-    // The list loads neither the version nor the pages.
-    EXPECT_EQ(Text(IDC_VERSION), versionBefore);
-    EXPECT_EQ(m_dialog->m_pageUsb.Item(1148).Text(), usbIdBefore);
+    EXPECT_EQ(Text(IDC_VERSION), "TXV-B V2.0");
+    EXPECT_EQ(m_dialog->m_pageUsb.Item(1148).Text(), "120A");
+    EXPECT_EQ(m_dialog->m_pageUsb.Item(1024).GetCurSel(), 9);
+    EXPECT_EQ(m_dialog->m_pageIBtn.Item(1168).Text(), "2b");
     EXPECT_FALSE(m_dialog->Item(IDC_RADIO_USB).IsEnabled());
-    EXPECT_TRUE(SwipeReachesTheTestPage(second));
+
+    ClickOn(m_dialog->m_pageUsb, 1143);
+    ASSERT_EQ(b.LastRequest().size(), 56u);
+    EXPECT_EQ(b.LastRequest()[2], 0x3D);
+    EXPECT_EQ(b.ReaderBlock(), blocks[1]);
+    EXPECT_TRUE(m_recorder.messageBoxes.empty());
+    EXPECT_TRUE(SwipeReachesTheTestPage(b));
 }
 
 } // namespace
