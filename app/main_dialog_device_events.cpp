@@ -69,7 +69,7 @@ void CDQ450DemoDlg::RunDeviceStep(const DeviceStep& step) {
     case DeviceStepKind::Connect:
         // Behind the COM controls a USB connection could be neither seen
         // nor closed: the operator who wants it chooses USB first.
-        if (Item(IDC_RADIO_USB).GetCheck() == 1)
+        if (Item(IDC_RADIO_USB).GetCheck() != 0)
             OnConnect();
         break;
     case DeviceStepKind::Disconnect:
