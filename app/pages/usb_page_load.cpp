@@ -39,8 +39,6 @@ constexpr int kDeviceIdByte = 19;
 constexpr int kFrequencyByte = 21;
 constexpr int kSentinelModeByte = 24;
 constexpr int kSentinelStringBytes = 25;
-constexpr int kSentinelStringSize = 5;
-constexpr int kSentinelStringMaxChars = 4;
 
 // A byte as the one-character text of a control; a zero byte ends a text,
 // so it shows as an empty one.
@@ -58,14 +56,14 @@ int Bit(uint8_t byte, int bit) {
 // of a single-character reader, leave the edit at that character.
 std::string SentinelText(const uint8_t* block, int sentinel) {
     const uint8_t character = block[kSentinelBytes + sentinel];
-    const uint8_t* record = block + kSentinelStringBytes + sentinel * kSentinelStringSize;
-    const int length = record[0];
-    if (block[kSentinelModeByte] != kMultiCharMode || length < 1 ||
-        length > kSentinelStringMaxChars || record[1] != character)
+    SentinelString record;
+    std::memcpy(&record, block + kSentinelStringBytes + sentinel * sizeof record, sizeof record);
+    if (block[kSentinelModeByte] != kMultiCharMode || record.length < 1 ||
+        record.length > sizeof record.chars || record.chars[0] != character)
         return CharText(character);
     // A zero byte ends a text.
-    const char* chars = reinterpret_cast<const char*>(record + 1);
-    return Latin1ToUtf8(std::string(chars, strnlen(chars, size_t(length))));
+    const char* chars = reinterpret_cast<const char*>(record.chars);
+    return Latin1ToUtf8(std::string(chars, strnlen(chars, record.length)));
 }
 
 } // namespace
